@@ -1,0 +1,66 @@
+#include "level/level_file.h"
+#include "level/mygame_file.h"
+#include "test_bytes.h"
+
+#include <gtest/gtest.h>
+
+TEST(MyGameFile, UntouchedEditorFileFieldByField) {
+    std::vector<uint8_t> f = encode_mygame(mygame_start_ground());
+    ASSERT_EQ(f.size(), 56u);
+    EXPECT_EQ(get_u32(f, 0), 0x0044534Cu);
+    EXPECT_EQ(get_i32(f, 4), 2);
+    const float expect[4][2] = {{-10, 10}, {10, 10}, {-10, -10}, {10, -10}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(get_f32(f, 8 + 12 * i), expect[i][0]) << i;
+        EXPECT_EQ(get_f32(f, 12 + 12 * i), expect[i][1]) << i;
+        EXPECT_EQ(get_u32(f, 16 + 12 * i), 0u) << i; // spare word
+    }
+}
+
+TEST(MyGameFile, RoundTripWithAnyMagicAndSpare) {
+    MyGameData src;
+    src.top = {{0, 1}, {2, 3}, {4, 5}};
+    src.bottom = {{0, -1}, {2, -3}, {4, -5}};
+    std::vector<uint8_t> f = encode_mygame(src);
+    f[0] = 'X';
+    f[16] = 0x99; // spare word of top point 0
+    MyGameData got;
+    ASSERT_EQ(parse_mygame(f, got).status, MyGameReadStatus::ok);
+    ASSERT_EQ(got.top.size(), 3u);
+    ASSERT_EQ(got.bottom.size(), 3u);
+    EXPECT_EQ(got.top[2].y, 5.f);
+    EXPECT_EQ(got.bottom[1].y, -3.f);
+}
+
+TEST(MyGameFile, DamagedFilesRefusedDataUnchanged) {
+    std::vector<uint8_t> good = encode_mygame(mygame_start_ground());
+    std::vector<std::vector<uint8_t>> bad = {
+        {}, {1, 2, 3}, std::vector<uint8_t>(good.begin(), good.begin() + 7),
+        std::vector<uint8_t>(good.begin(), good.end() - 1)};
+    for (int32_t count : {-1, 3, INT32_MAX, INT32_MIN}) {
+        std::vector<uint8_t> v = good;
+        std::vector<uint8_t> c;
+        put_i32(c, count);
+        std::copy(c.begin(), c.end(), v.begin() + 4);
+        bad.push_back(v);
+    }
+    for (size_t i = 0; i < bad.size(); ++i) {
+        MyGameData data;
+        data.top = {{7, 7}};
+        data.bottom = {{7, 0}};
+        EXPECT_EQ(parse_mygame(bad[i], data).status, MyGameReadStatus::damaged) << i;
+        ASSERT_EQ(data.top.size(), 1u);
+        EXPECT_EQ(data.top[0].x, 7.f);
+    }
+}
+
+TEST(MyGameFile, LevelFileIsMisreadNotCrashed) {
+    // The formats are told apart only by name: the level's ground count is read as a
+    // point count and the rest as points, as far as the bytes go.
+    std::vector<uint8_t> level = encode_level(editor_start_level());
+    MyGameData got;
+    MyGameReadResult r = parse_mygame(level, got);
+    ASSERT_EQ(r.status, MyGameReadStatus::ok);
+    EXPECT_EQ(got.top.size(), 2u);
+    EXPECT_NE(got.top[0].x, -10.f);
+}
