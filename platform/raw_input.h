@@ -1,0 +1,85 @@
+// Raw mouse input, shaped after the four system entry points that the raw-mouse module binds
+// at start. The XInput2 implementation lives in xinput_raw_input.cpp; tests bind a scripted one.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+using RawDeviceHandle = uintptr_t;
+
+constexpr uint32_t RIM_TYPEMOUSE = 0;
+constexpr uint32_t RIDI_DEVICENAME = 0x20000007;
+constexpr uint32_t RID_INPUT = 0x10000003;
+constexpr uint32_t RAW_INPUT_ERROR = 0xFFFFFFFFu; // the "(UINT)-1" result
+
+// Mouse event flags as the raw-mouse module tests them.
+constexpr uint16_t MOUSE_MOVE_ABSOLUTE = 0x01;
+constexpr uint16_t RI_MOUSE_LEFT_BUTTON_DOWN = 0x0001;
+constexpr uint16_t RI_MOUSE_LEFT_BUTTON_UP = 0x0002;
+constexpr uint16_t RI_MOUSE_RIGHT_BUTTON_DOWN = 0x0004;
+constexpr uint16_t RI_MOUSE_RIGHT_BUTTON_UP = 0x0008;
+constexpr uint16_t RI_MOUSE_MIDDLE_BUTTON_DOWN = 0x0010;
+constexpr uint16_t RI_MOUSE_MIDDLE_BUTTON_UP = 0x0020;
+constexpr uint16_t RI_MOUSE_WHEEL = 0x0400;
+
+struct RawInputDeviceEntry {
+    RawDeviceHandle device = 0;
+    uint32_t type = RIM_TYPEMOUSE;
+};
+
+struct RawInputRegistration {
+    uint16_t usage_page = 0;
+    uint16_t usage = 0;
+    uint32_t flags = 0;
+};
+
+struct RawInputHeader {
+    uint32_t type = RIM_TYPEMOUSE;
+    uint32_t size = 0;
+    RawDeviceHandle device = 0;
+};
+
+struct RawMouseData {
+    uint16_t flags = 0;
+    uint16_t button_flags = 0;
+    int16_t button_data = 0; // wheel delta
+    int32_t last_x = 0;
+    int32_t last_y = 0;
+};
+
+struct RawInputEvent {
+    RawInputHeader header;
+    RawMouseData mouse;
+};
+
+// The four entry points, with the calling conventions of their system originals:
+// - register_devices: non-zero on success.
+// - get_device_list: with list == nullptr stores the device count in *count and returns 0;
+//   otherwise fills up to *count entries and returns the number filled, RAW_INPUT_ERROR on failure.
+// - get_device_info (RIDI_DEVICENAME): with data == nullptr stores the name length in
+//   characters (terminating zero included) in *size and returns 0; otherwise copies the name
+//   and returns the characters copied, RAW_INPUT_ERROR when *size is too small or it fails.
+// - get_data (RID_INPUT): with data == nullptr stores the event size in *size and returns 0;
+//   otherwise copies the event and returns its size, RAW_INPUT_ERROR on failure (for example
+//   a handle whose event is no longer held).
+struct RawInputApi {
+    int (*register_devices)(const RawInputRegistration* devices, uint32_t count,
+                            uint32_t entry_size) = nullptr;
+    uint32_t (*get_device_list)(RawInputDeviceEntry* list, uint32_t* count,
+                                uint32_t entry_size) = nullptr;
+    uint32_t (*get_device_info)(RawDeviceHandle device, uint32_t command, void* data,
+                                uint32_t* size) = nullptr;
+    uint32_t (*get_data)(uintptr_t handle, uint32_t command, void* data, uint32_t* size,
+                         uint32_t header_size) = nullptr;
+};
+
+// Binds the XInput2 implementation on the layer's own X connection. False when there is no
+// X display or no XInput 2.2: the games' "raw input not supported" path.
+bool xinput_bind_raw_input(RawInputApi& api);
+
+// For the message pump: appends a handle for every raw event that arrived since the last
+// call (each becomes the long parameter of one WM_INPUT). Does nothing when unbound.
+void xinput_collect_raw_events(std::vector<uintptr_t>& handles);
+
+// The X connection's file descriptor, so a blocking pump can wait on it; -1 when unbound.
+int xinput_connection_fd();
