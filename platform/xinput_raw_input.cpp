@@ -78,7 +78,12 @@ std::vector<SlavePointer> query_slave_pointers() {
         XIFreeDeviceInfo(infos);
     }
     for (const SlavePointer& p : pointers) {
-        layer.axes[p.id] = p.axes;
+        // New ranges, but the carried sub-unit motion of a known device stays.
+        PointerAxes& axes = layer.axes[p.id];
+        axes.x = p.axes.x;
+        axes.y = p.axes.y;
+        axes.vertical_scroll_valuator = p.axes.vertical_scroll_valuator;
+        axes.scroll_increment = p.axes.scroll_increment;
     }
     return pointers;
 }
@@ -110,6 +115,7 @@ int register_devices(const RawInputRegistration* devices, uint32_t count, uint32
         XISetMask(mask, XI_RawMotion);
         XISetMask(mask, XI_RawButtonPress);
         XISetMask(mask, XI_RawButtonRelease);
+        XISetMask(mask, XI_HierarchyChanged);
     }
     XIEventMask event_mask{XIAllDevices, static_cast<int>(sizeof mask), mask};
     XISelectEvents(layer.display, DefaultRootWindow(layer.display), &event_mask, 1);
@@ -214,10 +220,9 @@ void translate(const XIRawEvent& raw, std::vector<uintptr_t>& handles) {
     auto known = layer.axes.find(raw.deviceid);
     if (known == layer.axes.end()) {
         query_slave_pointers(); // a device attached since the last look
-        known = layer.axes.find(raw.deviceid);
-        if (known == layer.axes.end()) {
-            return; // not a slave pointer
-        }
+        // Anything else (a floating device) moves relatively; keeping it in the map spares
+        // a round trip to the server on each of its events.
+        known = layer.axes.try_emplace(raw.deviceid).first;
     }
     std::vector<RawInputEvent> events;
     switch (raw.evtype) {
@@ -284,8 +289,11 @@ void xinput_collect_raw_events(std::vector<uintptr_t>& handles) {
             !XGetEventData(layer.display, cookie)) {
             continue;
         }
-        if (cookie->evtype == XI_RawMotion || cookie->evtype == XI_RawButtonPress ||
-            cookie->evtype == XI_RawButtonRelease) {
+        if (cookie->evtype == XI_HierarchyChanged) {
+            // Devices came or went, and an id may now name another device: look again.
+            layer.axes.clear();
+        } else if (cookie->evtype == XI_RawMotion || cookie->evtype == XI_RawButtonPress ||
+                   cookie->evtype == XI_RawButtonRelease) {
             translate(*static_cast<const XIRawEvent*>(cookie->data), handles);
         }
         XFreeEventData(layer.display, cookie);
