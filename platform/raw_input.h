@@ -8,9 +8,19 @@
 using RawDeviceHandle = uintptr_t;
 
 constexpr uint32_t RIM_TYPEMOUSE = 0;
+constexpr uint32_t RIM_TYPEKEYBOARD = 1;
+constexpr uint32_t RIM_TYPEHID = 2;
 constexpr uint32_t RIDI_DEVICENAME = 0x20000007;
 constexpr uint32_t RID_INPUT = 0x10000003;
 constexpr uint32_t RAW_INPUT_ERROR = 0xFFFFFFFFu; // the "(UINT)-1" result
+constexpr uint32_t RIDEV_REMOVE = 0x00000001;     // registration flag: stop the input
+constexpr uint16_t HID_USAGE_PAGE_GENERIC = 1;
+constexpr uint16_t HID_USAGE_GENERIC_MOUSE = 2;
+constexpr int16_t WHEEL_DELTA = 120; // wheel data of one notch
+
+// Device names that begin with these 22 characters belong to the mouse of a remote-desktop
+// connection. Here the layer gives that name to the XTEST pointer.
+constexpr char REMOTE_DESKTOP_MOUSE_PREFIX[] = "\\??\\Root#RDP_MOU#0000#";
 
 // Mouse event flags as the raw-mouse module tests them.
 constexpr uint16_t MOUSE_MOVE_ABSOLUTE = 0x01;
@@ -53,13 +63,16 @@ struct RawInputEvent {
 };
 
 // The four entry points, with the calling conventions of their system originals:
-// - register_devices: non-zero on success.
-// - get_device_list: with list == nullptr stores the device count in *count and returns 0;
-//   otherwise fills up to *count entries and returns the number filled, RAW_INPUT_ERROR on failure.
+// - register_devices: non-zero on success (entry_size is sizeof(RawInputRegistration)).
+// - get_device_list (entry_size is sizeof(RawInputDeviceEntry)): with list == nullptr stores the
+// device count in *count and returns 0;
+//   otherwise fills the list and returns the number filled; RAW_INPUT_ERROR on failure, and
+//   when *count is too small, after storing the needed count in it.
 // - get_device_info (RIDI_DEVICENAME): with data == nullptr stores the name length in
 //   characters (terminating zero included) in *size and returns 0; otherwise copies the name
 //   and returns the characters copied, RAW_INPUT_ERROR when *size is too small or it fails.
-// - get_data (RID_INPUT): with data == nullptr stores the event size in *size and returns 0;
+// - get_data (RID_INPUT, header_size is sizeof(RawInputHeader)): with data == nullptr stores the
+// event size in *size and returns 0;
 //   otherwise copies the event and returns its size, RAW_INPUT_ERROR on failure (for example
 //   a handle whose event is no longer held).
 struct RawInputApi {
@@ -76,6 +89,9 @@ struct RawInputApi {
 // Binds the XInput2 implementation on the layer's own X connection. False when there is no
 // X display or no XInput 2.2: the games' "raw input not supported" path.
 bool xinput_bind_raw_input(RawInputApi& api);
+
+// Closes the layer's X connection; handles and bindings made before become invalid.
+void xinput_unbind_raw_input();
 
 // For the message pump: appends a handle for every raw event that arrived since the last
 // call (each becomes the long parameter of one WM_INPUT). Does nothing when unbound.

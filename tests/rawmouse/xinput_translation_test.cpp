@@ -1,0 +1,109 @@
+// XInput2 raw events turned into raw-input mouse events, without an X server.
+#include "platform/xinput_event_translation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+RawValuators xy(double x, double y) {
+    return {{0, x, x * 2}, {1, y, y * 2}};
+}
+
+TEST(XInputTranslation, RelativeMotionUsesUnacceleratedValues) {
+    PointerAxes axes;
+    auto events = translate_motion(axes, xy(3, -4));
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].mouse.last_x, 3);
+    EXPECT_EQ(events[0].mouse.last_y, -4);
+    EXPECT_EQ(events[0].mouse.flags, 0);
+    EXPECT_EQ(events[0].mouse.button_flags, 0);
+
+    events = translate_motion(axes, {{1, 6, 6}}); // y alone
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].mouse.last_x, 0);
+    EXPECT_EQ(events[0].mouse.last_y, 6);
+}
+
+TEST(XInputTranslation, SubUnitMotionAccumulatesInBothDirections) {
+    PointerAxes axes;
+    int32_t x = 0, y = 0;
+    for (int i = 0; i < 10; ++i) {
+        for (const RawInputEvent& e : translate_motion(axes, xy(0.35, -0.25))) {
+            x += e.mouse.last_x;
+            y += e.mouse.last_y;
+        }
+    }
+    EXPECT_EQ(x, 3); // 3.5 moved: 3 whole, half carried
+    EXPECT_EQ(y, -2);
+    EXPECT_NEAR(axes.carry_x, 0.5, 1e-9);
+    EXPECT_TRUE(translate_motion(axes, xy(0.2, 0.2)).empty()) << "no whole unit, no event";
+}
+
+TEST(XInputTranslation, AbsoluteDevicesReportScaledPositions) {
+    PointerAxes axes;
+    axes.x = {true, 0, 1000};
+    axes.y = {true, 100, 300};
+    auto events = translate_motion(axes, xy(500, 300));
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].mouse.flags, MOUSE_MOVE_ABSOLUTE);
+    EXPECT_EQ(events[0].mouse.last_x, 32768);
+    EXPECT_EQ(events[0].mouse.last_y, 65535);
+    events = translate_motion(axes, {{1, 100, 100}}); // y alone keeps the last x
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].mouse.last_x, 32768);
+    EXPECT_EQ(events[0].mouse.last_y, 0);
+    events = translate_motion(axes, xy(-50, 5000)); // outside the range: clamped
+    EXPECT_EQ(events[0].mouse.last_x, 0);
+    EXPECT_EQ(events[0].mouse.last_y, 65535);
+}
+
+TEST(XInputTranslation, ScrollValuatorGivesOneWheelEventPerNotch) {
+    PointerAxes axes;
+    axes.vertical_scroll_valuator = 3;
+    axes.scroll_increment = 15;
+    auto events = translate_motion(axes, {{3, 0, 30}});
+    ASSERT_EQ(events.size(), 2u) << "two notches downwards";
+    EXPECT_EQ(events[0].mouse.button_flags, RI_MOUSE_WHEEL);
+    EXPECT_EQ(events[0].mouse.button_data, -120);
+    EXPECT_TRUE(translate_motion(axes, {{3, 0, -7.5}}).empty());
+    events = translate_motion(axes, {{3, 0, -7.5}});
+    ASSERT_EQ(events.size(), 1u) << "two half notches make one";
+    EXPECT_EQ(events[0].mouse.button_data, 120);
+    EXPECT_EQ(translate_motion(axes, {{3, 0, 1e12}}).size(), 64u) << "garbage is bounded";
+    EXPECT_TRUE(translate_motion(axes, {{3, 0, NAN}}).empty());
+    EXPECT_TRUE(translate_motion(axes, {{2, 0, 15}}).empty()) << "not the scroll valuator";
+}
+
+TEST(XInputTranslation, ButtonsMapToLeftRightMiddleAndWheel) {
+    const struct {
+        int button;
+        bool press;
+        uint16_t flags;
+        int16_t data;
+    } cases[] = {
+        {1, true, RI_MOUSE_LEFT_BUTTON_DOWN, 0},
+        {1, false, RI_MOUSE_LEFT_BUTTON_UP, 0},
+        {3, true, RI_MOUSE_RIGHT_BUTTON_DOWN, 0},
+        {3, false, RI_MOUSE_RIGHT_BUTTON_UP, 0},
+        {2, true, RI_MOUSE_MIDDLE_BUTTON_DOWN, 0},
+        {2, false, RI_MOUSE_MIDDLE_BUTTON_UP, 0},
+        {4, true, RI_MOUSE_WHEEL, 120},
+        {5, true, RI_MOUSE_WHEEL, -120},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        const auto events = translate_button(c.button, c.press);
+        ASSERT_EQ(events.size(), 1u);
+        EXPECT_EQ(events[0].mouse.button_flags, c.flags);
+        EXPECT_EQ(events[0].mouse.button_data, c.data);
+        EXPECT_EQ(events[0].header.size, sizeof(RawInputEvent));
+    }
+    EXPECT_TRUE(translate_button(4, false).empty());
+    EXPECT_TRUE(translate_button(5, false).empty());
+    EXPECT_TRUE(translate_button(8, true).empty());
+    EXPECT_TRUE(translate_button(0, true).empty());
+}
+
+} // namespace
