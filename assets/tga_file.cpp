@@ -9,7 +9,7 @@
 namespace {
 
 // No image identifier, no colour map, image type 2 (uncompressed true colour), colour-map
-// specification and origin all zero. Anything else (RLE, palettes, ids) is refused here.
+// fields and origin all zero. Anything else (RLE, palettes, ids) is refused here.
 constexpr uint8_t ACCEPTED_PREFIX[12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 
 void swap_red_blue(Texture& image) {
