@@ -24,7 +24,7 @@ constexpr int CURSOR_HOME_X = 400;
 constexpr int CURSOR_HOME_Y = 300;
 
 struct FrameInput {
-    const uint32_t* keys = nullptr; // 256 key-held flags indexed by virtual-key code
+    const int32_t* keys = nullptr; // 256 key-held flags indexed by virtual-key code
     bool left_button = false;
     bool right_button = false;
     int cursor_x = CURSOR_HOME_X; // cursor position read this frame

@@ -8,7 +8,7 @@
 #include <vector>
 
 struct FakeInput {
-    std::array<uint32_t, 256> keys{};
+    std::array<int32_t, 256> keys{};
     FrameInput frame;
 
     FakeInput() { frame.keys = keys.data(); }
