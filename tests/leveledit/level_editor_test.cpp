@@ -63,32 +63,26 @@ TEST_F(LevelEditorTest, SaveRightAfterStartWritesTheUntouchedLevel) {
 
 TEST_F(LevelEditorTest, OncePerPressActionsActOnceWhileHeld) {
     point_at(5, 5);
-    in.hold(key_letter('I'));
-    in.frame.left_button = true;
-    step(); // held since start: not armed
-    in.release(key_letter('I'));
-    in.frame.left_button = false;
-    step();
-    in.hold(key_letter('I'));
-    in.frame.left_button = true;
-    for (int i = 0; i < 8; ++i)
-        step();
+    auto hold_both = [&](bool down, int frames) {
+        down ? in.hold(key_letter('I')) : in.release(key_letter('I'));
+        in.frame.left_button = down;
+        for (int i = 0; i < frames; ++i)
+            step();
+    };
+    hold_both(true, 1); // held since start: not armed
+    hold_both(false, 1);
+    hold_both(true, 8);
     EXPECT_EQ(editor.level.blobs.size(), 2u);
     EXPECT_EQ(editor.level.ground.size(), 3u);
-    in.release(key_letter('I'));
-    in.frame.left_button = false;
-    step();
-    in.hold(key_letter('I'));
-    in.frame.left_button = true;
-    step();
+    hold_both(false, 1);
+    hold_both(true, 1);
     EXPECT_EQ(editor.level.blobs.size(), 3u);
     EXPECT_EQ(editor.level.ground.size(), 4u);
-    for (const Blob& b : editor.level.blobs) {
+    for (const Blob& b : editor.level.blobs)
         EXPECT_EQ(b.kind, 1);
-        EXPECT_EQ(b.present, 1);
-    }
     EXPECT_FLOAT_EQ(editor.level.blobs[2].x, 5);
     EXPECT_FLOAT_EQ(editor.level.blobs[2].y, 5);
+    EXPECT_EQ(editor.level.blobs[2].present, 1);
 }
 
 TEST_F(LevelEditorTest, AppendCopiesTheTypeForwardAndTurnsTheBase) {
