@@ -1,0 +1,31 @@
+// The level editor's state and its editing step: the ground line built point by point, its
+// points and the blobs dragged, surface types set with the digits, save and load.
+#pragma once
+
+#include "level/level_file.h"
+#include "mygame/input.h"
+#include "mygame/pointer.h"
+
+#include <string>
+
+constexpr float PICK_DISTANCE_SQUARED = 400; // a point must be nearer than 20 units
+constexpr float FIRST_BASE_DEPTH = 3;        // base of a first point with none before it
+
+struct LevelEditor {
+    LevelData level = editor_start_level();
+    std::string path = "level.svg";
+    PointerOffset offset;
+    float pan_x = 0, pan_y = 0; // the view centre shows world point (pan_x, -pan_y)
+    float pointer_x = 0, pointer_y = 0;
+    int point_selection = 0; // also the ground point the digits retype
+    bool selection_is_base = false;
+    int blob_selection = 0;
+    PressLatch add_blob, pick_blob, add_point, pick_point, save, load;
+    ColourCycle pointer_colour;
+};
+
+// One editing step with this frame's input; also advances the pointer colour.
+void level_editor_step(LevelEditor& editor, const FrameInput& in, ErrorReporter& errors);
+
+// Appends a ground point at (x, y) with its base point, continuing the previous surface.
+void append_ground_point(LevelData& level, float x, float y);

@@ -1,0 +1,38 @@
+// Fixed-function drawing shared by the editors and the prototypes: their common GL state,
+// texture slots, the textured square, the ground band and the clouds.
+#pragma once
+
+#include "assets/texture.h"
+#include "level/mygame_file.h"
+#include "mygame/critters.h"
+#include "mygame/pointer.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <utility>
+#include <vector>
+
+// Clear colour, depth test, smooth shading, alpha blending and test, 2D textures and
+// back-face culling, as all four programs set them.
+void set_editor_gl_state();
+
+// Textures loaded into fixed slots; a slot with no image binds texture 0.
+struct TextureSlots {
+    std::vector<Texture> slots;
+
+    void load(const std::vector<std::pair<int, const char*>>& files, TextureUpload upload);
+    void bind(int slot) const;
+};
+
+// One quadrilateral centred at (x, y) at depth z with half-sizes w, h, texture upright.
+void draw_quad_at(float x, float y, float z, float w, float h);
+
+// The band of each segment: top i, bottom i, bottom i+1, top i+1, at depth z.
+void draw_ground_band(const MyGameData& ground, float z);
+
+// Each cloud on a square of its half-size at its depth, textures from slot 10 on.
+void draw_clouds(const std::vector<Cloud>& clouds, const TextureSlots& textures);
+
+void set_colour(const ColourCycle& c);
+void set_white();

@@ -1,0 +1,71 @@
+// Shared set-up of the end-to-end tests: a display, a scratch folder with the images, and
+// key presses held until what they should cause has happened.
+#pragma once
+
+#include "tests/mygame/x_session.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+inline constexpr const char* MAIN_WINDOW_TITLE = "Kavo's New GL Framework";
+
+class ProgramE2E : public ::testing::Test {
+  protected:
+    XSession x;
+    std::filesystem::path folder;
+
+    void SetUp() override {
+        if (!x.ok())
+            GTEST_SKIP() << "no Xvfb";
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "editors_e2e_XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder = pattern;
+        std::filesystem::path data = GLIMBO_CONTENT_DIR "/Data";
+        if (std::filesystem::exists(data))
+            std::filesystem::create_directory_symlink(data, folder / "Data");
+    }
+    void TearDown() override {
+        if (!folder.empty())
+            std::filesystem::remove_all(folder);
+    }
+
+    static std::string program(const char* name) { return std::string(GLIMBO_BIN) + "/" + name; }
+
+    std::string wait_for_window(const std::string& name) {
+        std::string id;
+        wait_until([&] { return !(id = x.find_window(name)).empty(); });
+        return id;
+    }
+
+    // Holds `key` until `done` holds, releasing and pressing again every ten seconds in
+    // case a press fell between two frames of a busy machine.
+    bool press_until(const std::string& key, const std::function<bool()>& done,
+                     double seconds = 60) {
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        while (std::chrono::steady_clock::now() < deadline) {
+            x.xdotool("keydown " + key);
+            bool ok = wait_until(done, 10);
+            x.xdotool("keyup " + key);
+            if (ok)
+                return true;
+        }
+        return false;
+    }
+
+    // Escape ends the program with exit code 0.
+    void quit_with_escape(RunningProgram& p, const std::string& window) {
+        x.xdotool("windowfocus --sync " + window);
+        x.xdotool("keydown Escape");
+        EXPECT_EQ(p.wait_exit(), 0);
+        x.xdotool("keyup Escape");
+    }
+
+    uintmax_t size_of(const char* name) {
+        std::error_code ec;
+        uintmax_t n = std::filesystem::file_size(folder / name, ec);
+        return ec ? 0 : n;
+    }
+};
