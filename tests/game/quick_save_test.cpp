@@ -226,6 +226,12 @@ TEST(PlayerImage, EveryFieldRoundTrips) {
     EXPECT_EQ(again.bytes, w.bytes);
     ByteReader short_reader{std::span(w.bytes).first(767)};
     EXPECT_FALSE(read_player_image(short_reader, q, 4));
+    // Sums of such positions would overflow to infinity: refused like NaN.
+    p.ropes[2].nodes[3].x = 1e30f;
+    ByteWriter huge;
+    write_player_image(huge, p);
+    ByteReader huge_reader{huge.bytes};
+    EXPECT_FALSE(read_player_image(huge_reader, q, 4));
 }
 
 } // namespace
