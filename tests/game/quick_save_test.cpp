@@ -177,6 +177,14 @@ TEST(QuickSave, DamagedAndTruncatedFiles) {
     quick_load(gs, w.host);
     EXPECT_EQ(gs.level_index, 1);
 
+    // The largest level number names a file that cannot exist: game over, level 1 again.
+    w.write({0xFF, 0xFF, 0xFF, 0x7F, 0, 0, 0, 0});
+    w.host.messages.clear();
+    quick_load(gs, w.host);
+    EXPECT_EQ(gs.level_index, 0);
+    ASSERT_EQ(w.host.messages.size(), 1u);
+    EXPECT_EQ(w.host.messages[0].caption, "game complete");
+
     // A save that cannot be written reports it.
     gs.files_dir = (w.dir.path / "no" / "such" / "folder").string();
     EXPECT_FALSE(quick_save(gs));
