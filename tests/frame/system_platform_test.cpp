@@ -122,6 +122,8 @@ TEST(SystemPlatform, RunsAProgramHeadlessInASingleBufferedWindow) {
     run_headless(Present::flush_only);
 }
 
-TEST(SystemPlatform, RunsAProgramHeadlessInADoubleBufferedWindow) { run_headless(Present::swap); }
+TEST(SystemPlatform, RunsAProgramHeadlessInADoubleBufferedWindow) {
+    run_headless(Present::swap);
+}
 
 } // namespace
