@@ -134,6 +134,27 @@ class XvfbDemoTest : public ::testing::Test {
         }
     }
 
+    // How many pixels of a root-window rectangle have exactly this colour.
+    static int count_pixels(int x, int y, int width, int height, unsigned long colour) {
+        Display* display = XOpenDisplay(nullptr);
+        if (!display) {
+            return 0;
+        }
+        int count = 0;
+        XImage* image =
+            XGetImage(display, DefaultRootWindow(display), x, y, width, height, AllPlanes, ZPixmap);
+        if (image) {
+            for (int row = 0; row < height; ++row) {
+                for (int col = 0; col < width; ++col) {
+                    count += (XGetPixel(image, col, row) & 0xFFFFFFul) == colour ? 1 : 0;
+                }
+            }
+            XDestroyImage(image);
+        }
+        XCloseDisplay(display);
+        return count;
+    }
+
     // The colour at a root-window position.
     static std::optional<unsigned long> pixel_at(int x, int y) {
         Display* display = XOpenDisplay(nullptr);
@@ -144,7 +165,7 @@ class XvfbDemoTest : public ::testing::Test {
             XGetImage(display, DefaultRootWindow(display), x, y, 1, 1, AllPlanes, ZPixmap);
         std::optional<unsigned long> value;
         if (image) {
-            value = XGetPixel(image, 0, 0);
+            value = XGetPixel(image, 0, 0) & 0xFFFFFFul;
             XDestroyImage(image);
         }
         XCloseDisplay(display);
@@ -164,13 +185,21 @@ TEST_F(XvfbDemoTest, WindowDrawsRefusesFullScreenWithABoxAndQuitsOnEscape) {
     EXPECT_EQ(window->width, 640);
     EXPECT_EQ(window->height, 480);
 
-    // Red square in the middle, dark blue ground at the edge (no window manager: the window
+    // Red square left of the middle, dark blue ground at the edge (no window manager: the window
     // sits at the origin of the screen).
-    EXPECT_TRUE(wait_for([] { return pixel_at(320, 240) == 0xFF0000ul; }))
-        << std::hex << pixel_at(320, 240).value_or(0);
+    EXPECT_TRUE(wait_for([] { return pixel_at(181, 240) == 0xFF0000ul; }))
+        << std::hex << pixel_at(181, 240).value_or(0);
     const unsigned long ground = pixel_at(5, 5).value_or(0);
     EXPECT_EQ(ground & 0xFFFF00ul, 0ul);
     EXPECT_NEAR(static_cast<int>(ground & 0xFF), 102, 2);
+#ifdef FRAME_DEMO_WITH_ASSETS
+    // The checkerboard texture: yellow cell top left, green top right.
+    EXPECT_TRUE(wait_for([] { return pixel_at(401, 182) == 0xFFFF00ul; }))
+        << std::hex << pixel_at(401, 182).value_or(0);
+    EXPECT_EQ(pixel_at(517, 182), 0x00FF00ul);
+    // The line of text: white glyph pixels near the top left.
+    EXPECT_GT(count_pixels(25, 30, 240, 50, 0xFFFFFFul), 20);
+#endif
 
     // Xvfb offers no 640x480 mode: the switch is refused with a box, then a window again.
     command_output("xdotool windowfocus --sync " + window->id + " key F1");
