@@ -228,6 +228,8 @@ WindowHandle platform_create_window(const PlatformWindowSpec& spec) {
             std::fprintf(stderr, "full-screen mode refused: %s\n", SDL_GetError());
         }
     }
+    // Keys arrive as key messages only; no text input (and no input method) is wanted.
+    SDL_StopTextInput();
     auto* window = new PlatformWindow;
     window->sdl = sdl;
     window->id = SDL_GetWindowID(sdl);
