@@ -78,6 +78,15 @@ std::optional<TreeWindow> find_window(const std::string& title) {
     return std::nullopt;
 }
 
+bool viewable(const std::string& id) {
+    return command_output("xwininfo -id " + id).find("IsViewable") != std::string::npos;
+}
+
+// Types keys into a window; bounded, so a lost focus fails the test instead of hanging it.
+void send_keys(const std::string& id, const std::string& keys) {
+    command_output("timeout 30 xdotool windowfocus --sync " + id + " key " + keys);
+}
+
 pid_t spawn(const std::vector<std::string>& args, int stdout_fd) {
     const pid_t pid = fork();
     if (pid == 0) {
@@ -181,7 +190,8 @@ TEST_F(XvfbDemoTest, WindowDrawsRefusesFullScreenWithABoxAndQuitsOnEscape) {
     close(out);
 
     std::optional<TreeWindow> window;
-    ASSERT_TRUE(wait_for([&] { return (window = find_window("Frame demo")).has_value(); }));
+    ASSERT_TRUE(wait_for(
+        [&] { return (window = find_window("Frame demo")).has_value() && viewable(window->id); }));
     EXPECT_EQ(window->width, 640);
     EXPECT_EQ(window->height, 480);
 
@@ -202,17 +212,20 @@ TEST_F(XvfbDemoTest, WindowDrawsRefusesFullScreenWithABoxAndQuitsOnEscape) {
 #endif
 
     // Xvfb offers no 640x480 mode: the switch is refused with a box, then a window again.
-    command_output("xdotool windowfocus --sync " + window->id + " key F1");
+    send_keys(window->id, "F1");
     std::optional<TreeWindow> box;
-    ASSERT_TRUE(wait_for([&] { return (box = find_window("Error")).has_value(); }));
-    command_output("xdotool windowfocus --sync " + box->id + " key Return");
+    ASSERT_TRUE(
+        wait_for([&] { return (box = find_window("Error")).has_value() && viewable(box->id); }));
+    send_keys(box->id, "Return");
     ASSERT_TRUE(wait_for([&] {
         window = find_window("Frame demo");
         return !find_window("Error") && window && window->width == 640;
     }));
     EXPECT_EQ(window->height, 480);
+    // The new window is mapped and drawn before it is given keys.
+    ASSERT_TRUE(wait_for([&] { return viewable(window->id) && pixel_at(181, 240) == 0xFF0000ul; }));
 
-    command_output("xdotool windowfocus --sync " + window->id + " key Escape");
+    send_keys(window->id, "Escape");
     int status = -1;
     ASSERT_TRUE(wait_for([&] { return waitpid(demo, &status, WNOHANG) == demo; }));
     demo = -1;
