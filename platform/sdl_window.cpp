@@ -171,7 +171,7 @@ void collect_raw_events() {
         return;
     }
     for (PlatformWindow* w : video().windows) {
-        if (SDL_GetWindowFlags(w->sdl) & SDL_WINDOW_INPUT_FOCUS) {
+        if (platform_window_has_focus(w)) {
             for (uintptr_t handle : handles) {
                 queue_input(w, WM_INPUT, 0, static_cast<intptr_t>(handle));
             }
@@ -280,6 +280,10 @@ void platform_swap_buffers(WindowHandle window) {
     if (is_live(window)) {
         SDL_GL_SwapWindow(window->sdl);
     }
+}
+
+bool platform_window_has_focus(WindowHandle window) {
+    return is_live(window) && (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_INPUT_FOCUS) != 0;
 }
 
 void platform_client_size(WindowHandle window, int32_t& width, int32_t& height) {

@@ -30,6 +30,8 @@ PlatformGlContext* platform_create_gl_context(WindowHandle window);
 bool platform_make_current(WindowHandle window, PlatformGlContext* context); // null, null: none
 void platform_delete_gl_context(PlatformGlContext* context);
 void platform_swap_buffers(WindowHandle window);
+// True while the window has the keyboard focus (raw mouse events reach it only then).
+bool platform_window_has_focus(WindowHandle window);
 // The window's client size as the window system has it now.
 void platform_client_size(WindowHandle window, int32_t& width, int32_t& height);
 

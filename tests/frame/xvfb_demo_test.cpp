@@ -6,7 +6,9 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <poll.h>
 #include <sstream>
@@ -14,6 +16,10 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+
+#ifdef FRAME_DEMO_WITH_RAW_MOUSE
+#include "tests/rawmouse/xvfb_injector.h"
+#endif
 
 // Last: Xlib's macros (None, Bool, Status) must not reach the test framework's headers.
 #include <X11/Xlib.h>
@@ -82,9 +88,11 @@ bool viewable(const std::string& id) {
     return command_output("xwininfo -id " + id).find("IsViewable") != std::string::npos;
 }
 
-// Types keys into a window; bounded, so a lost focus fails the test instead of hanging it.
+// Focuses a window and types keys into it; bounded, so a lost focus fails the test instead of
+// hanging it.
 void send_keys(const std::string& id, const std::string& keys) {
-    command_output("timeout 30 xdotool windowfocus --sync " + id + " key " + keys);
+    command_output("timeout 30 xdotool windowfocus --sync " + id +
+                   (keys.empty() ? "" : " key " + keys));
 }
 
 pid_t spawn(const std::vector<std::string>& args, int stdout_fd) {
@@ -141,6 +149,41 @@ class XvfbDemoTest : public ::testing::Test {
             kill(xvfb, SIGTERM);
             waitpid(xvfb, nullptr, 0);
         }
+    }
+
+    std::string out_path;
+
+    // Starts the demo with its output in a file; true once its window is mapped.
+    bool start_demo(std::optional<TreeWindow>& window) {
+        out_path = testing::TempDir() + "frame_demo_out_" + std::to_string(getpid()) + ".txt";
+        const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (out < 0) {
+            return false;
+        }
+        demo = spawn({FRAME_DEMO_PATH}, out);
+        close(out);
+        return wait_for([&] {
+            return (window = find_window("Frame demo")).has_value() && viewable(window->id);
+        });
+    }
+
+    // How many times the demo has written this line.
+    int demo_said(const std::string& line) const {
+        std::ifstream in(out_path);
+        int count = 0;
+        for (std::string got; std::getline(in, got);) {
+            count += got == line ? 1 : 0;
+        }
+        return count;
+    }
+
+    bool demo_exited_with_zero() {
+        int status = -1;
+        if (!wait_for([&] { return waitpid(demo, &status, WNOHANG) == demo; })) {
+            return false;
+        }
+        demo = -1;
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
 
     // How many pixels of a root-window rectangle have exactly this colour.
@@ -226,11 +269,46 @@ TEST_F(XvfbDemoTest, WindowDrawsRefusesFullScreenWithABoxAndQuitsOnEscape) {
     ASSERT_TRUE(wait_for([&] { return viewable(window->id) && pixel_at(181, 240) == 0xFF0000ul; }));
 
     send_keys(window->id, "Escape");
-    int status = -1;
-    ASSERT_TRUE(wait_for([&] { return waitpid(demo, &status, WNOHANG) == demo; }));
-    demo = -1;
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(demo_exited_with_zero());
 }
+
+#ifdef FRAME_DEMO_WITH_RAW_MOUSE
+TEST_F(XvfbDemoTest, RawMouseReachesTheProgramOnlyWhileItHasTheFocus) {
+    std::optional<TreeWindow> window;
+    ASSERT_TRUE(start_demo(window));
+    XvfbInjector mouse;
+    ASSERT_TRUE(mouse.open(getenv("DISPLAY")));
+    ASSERT_TRUE(wait_for([&] { return demo_said("focus 1"); }));
+
+    mouse.move(5, 7);
+    EXPECT_TRUE(wait_for([&] { return demo_said("mouse 0 5 7 0 0 0 0"); }));
+    mouse.button(1, true);
+    EXPECT_TRUE(wait_for([&] { return demo_said("mouse 0 0 0 0 1 0 0"); }));
+    mouse.move_xtest_pointer(9, 9); // the automation pointer is nobody's mouse
+    mouse.button(1, false);
+    mouse.move(1, 1);
+    EXPECT_TRUE(wait_for([&] { return demo_said("mouse 0 1 1 0 0 0 0"); }));
+
+    // Without the keyboard focus the window gets no raw input.
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    XSetInputFocus(display, None, RevertToNone, CurrentTime);
+    XSync(display, False);
+    XCloseDisplay(display);
+    ASSERT_TRUE(wait_for([&] { return demo_said("focus 0"); }));
+    mouse.move(11, 13);
+
+    send_keys(window->id, "");
+    ASSERT_TRUE(wait_for([&] { return demo_said("focus 1") == 2; }));
+    mouse.move(2, 3);
+    EXPECT_TRUE(wait_for([&] { return demo_said("mouse 0 2 3 0 0 0 0"); }));
+    EXPECT_EQ(demo_said("mouse 0 11 13 0 0 0 0"), 0);
+    EXPECT_EQ(demo_said("mouse 0 9 9 0 0 0 0"), 0);
+    mouse.close();
+
+    send_keys(window->id, "Escape");
+    EXPECT_TRUE(demo_exited_with_zero());
+}
+#endif
 
 } // namespace

@@ -1,11 +1,17 @@
 // A small program on the frame for trying it by hand and for the end-to-end tests: a window
 // with a red square on a dark blue ground and, when the assets library is built, a
-// checkerboard texture beside it and a line of text. Escape quits, F1 switches to full screen.
+// checkerboard texture beside it and a line of text; with the raw-mouse module, each mouse's
+// reports on stdout. Escape quits, F1 switches to full screen.
 #include "frame/frame.h"
 
 #include <GL/gl.h>
 
 #include <cstdio>
+
+#ifdef FRAME_DEMO_WITH_RAW_MOUSE
+#include "platform/window.h"
+#include "rawmouse/rawmouse.h"
+#endif
 
 #ifdef FRAME_DEMO_WITH_ASSETS
 #include "assets/font.h"
@@ -43,7 +49,44 @@ std::string write_board_tga() {
 }
 #endif
 
+#ifdef FRAME_DEMO_WITH_RAW_MOUSE
+// The raw mice: every non-empty report and every change of the keyboard focus on stdout.
+WindowHandle demo_window = nullptr;
+int demo_focus = -1;
+
+void report_focus() {
+    const int focus = platform_window_has_focus(demo_window) ? 1 : 0;
+    if (focus != demo_focus) {
+        demo_focus = focus;
+        std::printf("focus %d\n", focus);
+        std::fflush(stdout);
+    }
+}
+
+void report_mouse(int mouse, int x, int y, int wheel, bool left, bool right, bool middle) {
+    if (x || y || wheel || left || right || middle) {
+        std::printf("mouse %d %d %d %d %d %d %d\n", mouse, x, y, wheel, left, right, middle);
+        std::fflush(stdout);
+    }
+}
+
+void use_raw_mouse(FrameSettings& settings, ProgramHooks& hooks) {
+    settings.uses_raw_mouse = true;
+    settings.raw_input_missing_text = "no raw mouse input";
+    hooks.raw_mouse = {rawmouse_init,    rawmouse_handle_input,
+                       rawmouse_button,  rawmouse_take_x,
+                       rawmouse_take_y,  rawmouse_take_wheel,
+                       rawmouse_release, [] { return static_cast<int>(mouse_count); }};
+    hooks.player_mouse_input = report_mouse;
+    hooks.program_update = [](uint32_t) { report_focus(); };
+}
+#endif
+
 bool demo_init(GlWindow& window, KeyTable&) {
+#ifdef FRAME_DEMO_WITH_RAW_MOUSE
+    demo_window = window.hwnd;
+    demo_focus = -1;
+#endif
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.4f, 1.0f);
     glClearDepth(1.0);
@@ -103,5 +146,8 @@ int main() {
     hooks.program_update = [](uint32_t) {};
     hooks.program_draw = demo_draw;
     hooks.program_deinit = [] {};
+#ifdef FRAME_DEMO_WITH_RAW_MOUSE
+    use_raw_mouse(settings, hooks);
+#endif
     return run_program(settings, hooks);
 }
