@@ -2,6 +2,7 @@
 // whole program run on the real platform with SDL's offscreen driver and a real GL context.
 #include "frame/frame.h"
 #include "frame/frame_platform.h"
+#include "frame/gl_projection.h"
 #include "platform/clock.h"
 #include "platform/cursor.h"
 #include "platform/message_box.h"
@@ -14,6 +15,7 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -88,6 +90,14 @@ void run_headless(Present present) {
         glGetIntegerv(GL_VIEWPORT, viewport);
         EXPECT_EQ(viewport[2], 640);
         EXPECT_EQ(viewport[3], 480);
+        // A client area squeezed to nothing must not fill the projection with NaNs.
+        apply_gl_projection(0, 0);
+        GLfloat matrix[16] = {};
+        glGetFloatv(GL_PROJECTION_MATRIX, matrix);
+        for (GLfloat m : matrix) {
+            EXPECT_TRUE(std::isfinite(m));
+        }
+        apply_gl_projection(640, 480);
         return true;
     };
     hooks.program_update = [&](uint32_t ms) {
