@@ -200,9 +200,9 @@ void platform_video_quit() {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
-WindowHandle platform_create_window(const PlatformWindowSpec& spec) {
+WindowHandle platform_create_window(const PlatformWindowOptions& options) {
     // Requested bit depths are minimums: a 24-bit display gives 8 bits a channel.
-    const bool deep = spec.bits_per_pixel > 16;
+    const bool deep = options.bits_per_pixel > 16;
     SDL_GL_ResetAttributes();
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, deep ? 8 : 5);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, deep ? 8 : 6);
@@ -210,19 +210,20 @@ WindowHandle platform_create_window(const PlatformWindowSpec& spec) {
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, spec.double_buffer ? 1 : 0);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, options.double_buffer ? 1 : 0);
 
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
-    if (!spec.fullscreen) {
+    if (!options.fullscreen) {
         flags |= SDL_WINDOW_RESIZABLE;
     }
-    SDL_Window* sdl = SDL_CreateWindow(spec.title.c_str(), 0, 0, spec.width, spec.height, flags);
+    SDL_Window* sdl =
+        SDL_CreateWindow(options.title.c_str(), 0, 0, options.width, options.height, flags);
     if (!sdl) {
         std::fprintf(stderr, "window creation failed: %s\n", SDL_GetError());
         return nullptr;
     }
     auto& state = video();
-    if (spec.fullscreen && state.fullscreen_mode) {
+    if (options.fullscreen && state.fullscreen_mode) {
         if (SDL_SetWindowDisplayMode(sdl, &*state.fullscreen_mode) != 0 ||
             SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN) != 0) {
             std::fprintf(stderr, "full-screen mode refused: %s\n", SDL_GetError());

@@ -9,7 +9,7 @@
 
 struct PlatformGlContext;
 
-struct PlatformWindowSpec {
+struct PlatformWindowOptions {
     std::string title;
     int32_t width = 640; // client size
     int32_t height = 480;
@@ -23,7 +23,7 @@ bool platform_video_init();
 void platform_video_quit();
 
 // A hidden window with a GL-capable visual: colour bits, depth 16, double buffering as asked.
-WindowHandle platform_create_window(const PlatformWindowSpec& spec);
+WindowHandle platform_create_window(const PlatformWindowOptions& options);
 void platform_destroy_window(WindowHandle window);
 void platform_show_window(WindowHandle window);
 PlatformGlContext* platform_create_gl_context(WindowHandle window);

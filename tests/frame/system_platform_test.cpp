@@ -147,9 +147,9 @@ class MessageQueueTest : public ::testing::Test {
         unsetenv("DISPLAY");
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
         ASSERT_TRUE(platform_video_init());
-        PlatformWindowSpec spec;
-        spec.title = "queue";
-        window = platform_create_window(spec);
+        PlatformWindowOptions options;
+        options.title = "queue";
+        window = platform_create_window(options);
         ASSERT_NE(window, nullptr);
         Message drain;
         while (platform_peek_message(window, drain)) {
@@ -235,8 +235,8 @@ TEST_F(MessageQueueTest, WindowEventsBecomeSizeAndCloseAndPostedMessagesComeFirs
 }
 
 TEST_F(MessageQueueTest, MessagesForAWindowThatIsGoneAreDropped) {
-    PlatformWindowSpec spec;
-    WindowHandle other = platform_create_window(spec);
+    PlatformWindowOptions options;
+    WindowHandle other = platform_create_window(options);
     ASSERT_NE(other, nullptr);
     platform_destroy_window(other);
     platform_post_message(Message{other, WM_QUIT, 0, 0});
