@@ -122,7 +122,7 @@ Image make_blob_texture() {
         Color c = mix(rgb(255, 90, 40), rgb(255, 200, 40), smoothstep(0.1f, 0.7f, mid));
         c = mix(c, rgb(255, 255, 200), smoothstep(0.6f, 1.0f, mid) * 0.8f);
         c = mix(c, rgb(255, 255, 255), swirl * sparkle * 0.35f);
-        c.a = smoothstep(0.0f, 0.35f, mid) * 0.9f + 0.1f;
+        c.a = smoothstep(0.02f, 0.3f, mid); // clear at the poles: soft tips
         return c;
     });
 }

@@ -72,9 +72,9 @@ Image make_dust_texture() {
             float v = (y + 0.5f) / h;
             float puff = fractal_noise(x / 8.0f, y / 8.0f, 8, 4, 101);
             float fade = smoothstep(0.0f, 0.3f, v) * smoothstep(1.0f, 0.7f, v);
-            float a = smoothstep(0.3f, 0.7f, puff) * fade;
+            float a = smoothstep(0.35f, 0.6f, puff) * fade;
             Color c = mix(rgb(150, 120, 90), rgb(235, 215, 185), puff);
-            c.a = a * 0.8f;
+            c.a = a * 0.9f;
             pixel(img, x, y) = c;
         }
     }
