@@ -96,6 +96,7 @@ LevelSourceResult parse_level_source(const std::string& text, const std::string&
                 return fail("'point' wants X Y SURFACE and optionally BASE_X BASE_Y");
             SourcePoint p;
             p.line = line_no;
+            p.thickness = level.thickness;
             float bx = 0, by = 0;
             if (!parse_number(tok[1], p.x) || !parse_number(tok[2], p.y))
                 return fail("bad coordinate in 'point'");
@@ -194,7 +195,7 @@ LevelData compile_level(const LevelSource& source) {
         } else {
             n = solid_normal(p, pts[i + 1]);
         }
-        float depth = source.thickness / cos_half;
+        float depth = p.thickness / cos_half;
         level.base.push_back({p.x + n.x * depth, p.y + n.y * depth});
     }
     level.blobs = source.blobs;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <map>
 
+#include "tools/content/sphere_preview.h"
+
 namespace {
 
 constexpr int WIDTH = 1600;
@@ -96,8 +98,8 @@ void draw_band(Image& out, const View& v, float gx0, float gy0, float gx1, float
     }
 }
 
-void draw_backdrop(Image& out, int y0, const Image* stars) {
-    for (int y = y0; y < y0 + PANEL_H; ++y)
+void draw_backdrop(Image& out, int y0, int height, const Image* stars) {
+    for (int y = y0; y < y0 + height; ++y)
         for (int x = 0; x < WIDTH; ++x)
             pixel(out, x, y) =
                 stars ? scale_rgb(pixel(*stars, x % stars->width, y % stars->height), 0.7f)
@@ -132,17 +134,39 @@ Image render_review(const std::vector<NamedImage>& images, const std::vector<Rev
     const int tile_rows = (static_cast<int>(images.size()) + per_row - 1) / per_row;
     const int tiles_h = GAP + tile_rows * (TILE + GAP);
     const int panels = static_cast<int>(levels.size()) + 1;
-    Image out = make_image(WIDTH, tiles_h + panels * (PANEL_H + GAP), false, rgb(40, 40, 46));
+    const int show_h = 200;
+    Image out = make_image(WIDTH, tiles_h + show_h + GAP + panels * (PANEL_H + GAP), false,
+                           rgb(40, 40, 46));
 
     for (size_t i = 0; i < images.size(); ++i) {
         int col = static_cast<int>(i) % per_row, row = static_cast<int>(i) / per_row;
         draw_tile(out, images[i].image, GAP + col * (TILE + GAP), GAP + row * (TILE + GAP));
     }
 
+    // The skins on spheres as the game draws them: balls with the sheep inside at a few
+    // roll angles (the second player's shell tinted red), blob, hook and a flock sheep.
     int y0 = tiles_h;
+    draw_backdrop(out, y0, show_h, tex("stars.tga"));
+    const Image *shell = tex("glimbo.tga"), *sheep = tex("minisheep.tga");
+    if (shell && sheep) {
+        const float angles[] = {0, 40, 95, 160, 230};
+        for (int i = 0; i < 5; ++i) {
+            float cx = 110 + i * 190.0f, cy = y0 + show_h / 2.0f;
+            draw_sphere_preview(out, cx, cy, 64, *sheep, {angles[i], {1, 1, 1, 1}});
+            Color tint = i == 4 ? Color{1, 0, 0, 1} : Color{1, 1, 1, 1};
+            draw_sphere_preview(out, cx, cy, 80, *shell, {-angles[i], tint});
+        }
+    }
+    if (const Image* blob = tex("body.tga"))
+        draw_sphere_preview(out, 1080, y0 + show_h / 2.0f, 60, *blob, {30, {1, 1, 1, 1}});
+    if (const Image* hook = tex("miniball.tga"))
+        draw_sphere_preview(out, 1240, y0 + show_h / 2.0f, 45, *hook, {20, {1, 1, 1, 1}});
+    if (sheep)
+        draw_sphere_preview(out, 1400, y0 + show_h / 2.0f, 60, *sheep, {200, {1, 1, 1, 1}});
+    y0 += show_h + GAP;
     for (const ReviewLevel& rl : levels) {
         const LevelData& L = rl.level;
-        draw_backdrop(out, y0, tex("stars.tga"));
+        draw_backdrop(out, y0, PANEL_H, tex("stars.tga"));
         float min_x = 1e9f, max_x = -1e9f, min_y = 1e9f, max_y = -1e9f;
         for (const GroundPoint& g : L.ground) {
             min_x = std::min(min_x, g.x);

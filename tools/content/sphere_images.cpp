@@ -62,7 +62,7 @@ Image make_shell_texture() {
         windows.push_back(sphere_dir(0.125f + 0.25f * k, 0.5f));
     windows.push_back({0, 0, -1});
     windows.push_back({0, 0, 1});
-    const float window_r = 0.55f, rim_r = 0.66f;
+    const float window_r = 0.5f, rim_r = 0.6f;
     return paint_sphere(256, 128, true, [&](float u, float v, Dir d) {
         float nearest = 10;
         Dir wc{};
