@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 
+#include "tools/content/review_font.h"
 #include "tools/content/sphere_preview.h"
 
 namespace {
@@ -11,6 +12,7 @@ namespace {
 constexpr int WIDTH = 1600;
 constexpr int TILE = 120;
 constexpr int GAP = 10;
+constexpr int LABEL = 16; // caption height under each tile
 constexpr int PANEL_H = 300;
 
 void splat(Image& img, float x, float y, Color c) {
@@ -132,7 +134,7 @@ Image render_review(const std::vector<NamedImage>& images, const std::vector<Rev
     };
     const int per_row = (WIDTH - GAP) / (TILE + GAP);
     const int tile_rows = (static_cast<int>(images.size()) + per_row - 1) / per_row;
-    const int tiles_h = GAP + tile_rows * (TILE + GAP);
+    const int tiles_h = GAP + tile_rows * (TILE + LABEL + GAP);
     const int panels = static_cast<int>(levels.size()) + 1;
     const int show_h = 200;
     Image out = make_image(WIDTH, tiles_h + show_h + GAP + panels * (PANEL_H + GAP), false,
@@ -140,7 +142,11 @@ Image render_review(const std::vector<NamedImage>& images, const std::vector<Rev
 
     for (size_t i = 0; i < images.size(); ++i) {
         int col = static_cast<int>(i) % per_row, row = static_cast<int>(i) / per_row;
-        draw_tile(out, images[i].image, GAP + col * (TILE + GAP), GAP + row * (TILE + GAP));
+        int x = GAP + col * (TILE + GAP), y = GAP + row * (TILE + LABEL + GAP);
+        draw_tile(out, images[i].image, x, y);
+        std::string caption = images[i].name.substr(0, images[i].name.find('.'));
+        draw_text(out, x + (TILE - static_cast<int>(caption.size()) * 6) / 2, y + TILE + 5, caption,
+                  1, rgb(230, 230, 230));
     }
 
     // The skins on spheres as the game draws them: balls with the sheep inside at a few
@@ -193,6 +199,8 @@ Image render_review(const std::vector<NamedImage>& images, const std::vector<Rev
             disc(out, x, y, v.scale + 1.5f, rgb(40, 40, 40));
             disc(out, x, y, v.scale, i == 0 ? rgb(245, 240, 225) : rgb(235, 60, 50));
         }
+        std::string title = "level " + std::to_string(&rl - levels.data() + 1) + ": " + rl.name;
+        draw_text(out, GAP + 2, y0 + 8, title, 2, rgb(255, 255, 255));
         y0 += PANEL_H + GAP;
     }
     // The prototypes' ground under their sky.
@@ -213,5 +221,6 @@ Image render_review(const std::vector<NamedImage>& images, const std::vector<Rev
                   mygame.top[k + 1].y, mygame.bottom[k].x, mygame.bottom[k].y,
                   mygame.bottom[k + 1].x, mygame.bottom[k + 1].y, tex("Ground.tga"));
     disc(out, v.sx(0), v.sy(0), v.scale + 1, rgb(255, 170, 60));
+    draw_text(out, GAP + 2, y0 + 8, "MyGame.svg: prototypes ground", 2, rgb(20, 30, 60));
     return out;
 }
