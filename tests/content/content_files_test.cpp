@@ -335,3 +335,41 @@ TEST_F(ContentFolder, TwoRunsWriteTheSameBytes) {
     EXPECT_GE(files, 31u + 10u + 1u + 6u + 1u);
     fs::remove_all(other);
 }
+
+TEST(ContentRun, RemovesLevelsLeftFromAnEarlierRunAndKeepsOtherFiles) {
+    fs::path dir =
+        fs::temp_directory_path() / ("glimbo_content_stale_" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir / "levels");
+    for (const char* name : {"levels/level42.svg", "levels/notes.txt", "quicksave.sav"}) {
+        std::string error;
+        ASSERT_TRUE(write_file_atomically((dir / name).string(), {1, 2, 3}, error)) << error;
+    }
+    std::string cmd = std::string("'") + MAKE_CONTENT_PATH + "' '" + dir.string() + "'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    EXPECT_FALSE(fs::exists(dir / "levels/level42.svg"));
+    EXPECT_TRUE(fs::exists(dir / "levels/level1.svg"));
+    EXPECT_TRUE(fs::exists(dir / "levels/notes.txt"));
+    EXPECT_TRUE(fs::exists(dir / "quicksave.sav"));
+    fs::remove_all(dir);
+}
+
+TEST(ContentRun, BadArgumentsAndBadLevelSourcesFailWithAMessage) {
+    std::string tool = std::string("'") + MAKE_CONTENT_PATH + "'";
+    EXPECT_NE(std::system((tool + " 2>/dev/null").c_str()), 0);
+    EXPECT_NE(std::system((tool + " a b 2>/dev/null").c_str()), 0);
+    fs::path src = fs::temp_directory_path() / ("glimbo_bad_levels_" + std::to_string(::getpid()));
+    fs::path out = src / "out";
+    fs::create_directories(src);
+    std::string error;
+    ASSERT_TRUE(write_file_atomically((src / "level1.txt").string(),
+                                      {'p', 'o', 'i', 'n', 't', ' ', '1', '\n'}, error));
+    std::string cmd = tool + " '" + out.string() + "' --levels '" + src.string() + "' 2>'" +
+                      (src / "err.txt").string() + "'";
+    EXPECT_NE(std::system(cmd.c_str()), 0);
+    std::vector<uint8_t> err = slurp(src / "err.txt");
+    std::string text(err.begin(), err.end());
+    EXPECT_NE(text.find("level1.txt:1:"), std::string::npos) << text;
+    EXPECT_FALSE(fs::exists(out / "levels/level1.svg"));
+    fs::remove_all(src);
+}

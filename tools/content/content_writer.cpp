@@ -1,5 +1,6 @@
 #include "tools/content/content_writer.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "level/safe_file.h"
@@ -79,6 +80,17 @@ ContentResult write_content(const std::string& output_dir, const std::string& le
             return result;
     if (!put("MyGame.svg", encode_mygame(make_mygame_ground())))
         return result;
+    // A level file left from an earlier run with more levels would be played after the
+    // last real one: remove every levelN.svg this run did not write.
+    for (const auto& entry : fs::directory_iterator(fs::path(output_dir) / "levels", ec)) {
+        std::string name = entry.path().filename().string();
+        bool is_level = name.size() > 9 && name.rfind("level", 0) == 0 &&
+                        name.compare(name.size() - 4, 4, ".svg") == 0;
+        std::string rel = "levels/" + name;
+        if (is_level &&
+            std::find(result.written.begin(), result.written.end(), rel) == result.written.end())
+            fs::remove(entry.path(), ec);
+    }
     result.ok = true;
     return result;
 }
