@@ -12,6 +12,7 @@
 #include "level/level_file.h"
 #include "level/mygame_file.h"
 #include "level/safe_file.h"
+#include "tools/content/content_writer.h"
 #include "tools/content/mod_file.h"
 
 namespace fs = std::filesystem;
@@ -25,12 +26,16 @@ std::vector<uint8_t> slurp(const fs::path& p) {
     return bytes;
 }
 
+void run_tool_into(const fs::path& dir) {
+    std::string cmd = std::string("'") + MAKE_CONTENT_PATH + "' '" + dir.string() + "' >/dev/null";
+    EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
+}
+
 fs::path run_tool(const std::string& tag) {
     fs::path dir =
         fs::temp_directory_path() / ("glimbo_content_" + tag + "_" + std::to_string(::getpid()));
     fs::remove_all(dir);
-    std::string cmd = std::string("'") + MAKE_CONTENT_PATH + "' '" + dir.string() + "'";
-    EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
+    run_tool_into(dir);
     return dir;
 }
 
@@ -372,4 +377,28 @@ TEST(ContentRun, BadArgumentsAndBadLevelSourcesFailWithAMessage) {
     EXPECT_NE(text.find("level1.txt:1:"), std::string::npos) << text;
     EXPECT_FALSE(fs::exists(out / "levels/level1.svg"));
     fs::remove_all(src);
+}
+
+TEST(ContentRun, AnEditedMyGameGroundSurvivesTheNextRun) {
+    fs::path dir = run_tool("edit");
+    const fs::path ground = dir / "MyGame.svg";
+    std::vector<uint8_t> generated = slurp(ground);
+    std::string error;
+    // The prototypes' editor saved its untouched two-point ground over the file.
+    std::vector<uint8_t> edited = encode_mygame(mygame_start_ground());
+    ASSERT_TRUE(write_file_atomically(ground.string(), edited, error)) << error;
+    run_tool_into(dir);
+    EXPECT_TRUE(slurp(ground) == edited);
+    // Once removed, the generated ground comes back.
+    fs::remove(ground);
+    run_tool_into(dir);
+    EXPECT_TRUE(slurp(ground) == generated);
+    // A file this tool wrote (its fingerprint on record) is replaced by the current one.
+    std::string mark = std::to_string(content_fingerprint(edited));
+    ASSERT_TRUE(write_file_atomically(ground.string(), edited, error));
+    ASSERT_TRUE(write_file_atomically((dir / MYGAME_RECORD).string(),
+                                      std::vector<uint8_t>(mark.begin(), mark.end()), error));
+    run_tool_into(dir);
+    EXPECT_TRUE(slurp(ground) == generated);
+    fs::remove_all(dir);
 }

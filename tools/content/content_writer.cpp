@@ -37,6 +37,45 @@ bool load_levels(const std::string& level_source_dir, std::vector<ReviewLevel>& 
     return true;
 }
 
+uint64_t content_fingerprint(const std::vector<uint8_t>& bytes) {
+    uint64_t h = 1469598103934665603ull;
+    for (uint8_t b : bytes) {
+        h ^= b;
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+namespace {
+
+bool write_mygame_unless_edited(const std::string& output_dir, ContentResult& result) {
+    const fs::path file = fs::path(output_dir) / "MyGame.svg";
+    const fs::path record = fs::path(output_dir) / MYGAME_RECORD;
+    const std::vector<uint8_t> fresh = encode_mygame(make_mygame_ground());
+    std::vector<uint8_t> existing, recorded;
+    std::string error;
+    if (read_whole_file(file.string(), existing, error) == FileReadStatus::ok &&
+        existing != fresh) {
+        read_whole_file(record.string(), recorded, error); // no record: not ours either
+        std::string mark = std::to_string(content_fingerprint(existing));
+        if (std::string(recorded.begin(), recorded.end()) != mark) {
+            result.kept_user_ground = true;
+            return true;
+        }
+    }
+    std::string mark = std::to_string(content_fingerprint(fresh));
+    if (!write_file_atomically(file.string(), fresh, error) ||
+        !write_file_atomically(record.string(), std::vector<uint8_t>(mark.begin(), mark.end()),
+                               error)) {
+        result.error = error;
+        return false;
+    }
+    result.written.push_back("MyGame.svg");
+    return true;
+}
+
+} // namespace
+
 ContentResult write_content(const std::string& output_dir, const std::string& level_source_dir) {
     ContentResult result;
     std::vector<ReviewLevel> levels;
@@ -78,7 +117,7 @@ ContentResult write_content(const std::string& output_dir, const std::string& le
         if (!put("levels/level" + std::to_string(i + 1) + ".svg",
                  encode_level(levels[i].level, full)))
             return result;
-    if (!put("MyGame.svg", encode_mygame(make_mygame_ground())))
+    if (!write_mygame_unless_edited(output_dir, result))
         return result;
     // A level file left from an earlier run with more levels would be played after the
     // last real one: remove every levelN.svg this run did not write.
