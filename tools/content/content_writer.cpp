@@ -64,7 +64,7 @@ bool write_mygame_unless_edited(const std::string& output_dir, ContentResult& re
         }
     }
     std::string mark = std::to_string(content_fingerprint(fresh));
-    if (!write_file_atomically(file.string(), fresh, error) ||
+    if (!write_mygame_file(file.string(), make_mygame_ground(), error) ||
         !write_file_atomically(record.string(), std::vector<uint8_t>(mark.begin(), mark.end()),
                                error)) {
         result.error = error;
@@ -113,10 +113,13 @@ ContentResult write_content(const std::string& output_dir, const std::string& le
     // level editor saves and can be copied to level.svg and edited as it is.
     LevelWriteOptions full;
     full.write_trailing = true;
-    for (size_t i = 0; i < levels.size(); ++i)
-        if (!put("levels/level" + std::to_string(i + 1) + ".svg",
-                 encode_level(levels[i].level, full)))
+    for (size_t i = 0; i < levels.size(); ++i) {
+        std::string rel = "levels/level" + std::to_string(i + 1) + ".svg";
+        if (!write_level_file((fs::path(output_dir) / rel).string(), levels[i].level, result.error,
+                              full))
             return result;
+        result.written.push_back(rel);
+    }
     if (!write_mygame_unless_edited(output_dir, result))
         return result;
     // A level file left from an earlier run with more levels would be played after the
