@@ -67,6 +67,7 @@ TEST(LevelSource, RefusesBadLinesNamingFileAndLine) {
     EXPECT_NE(parse_error("thickness 0\n" + two).find("bad.txt:1:"), std::string::npos);
     EXPECT_NE(parse_error("thickness -2\n" + two).find("bad.txt:1:"), std::string::npos);
     EXPECT_NE(parse_error("split\n" + two).find("bad.txt:1:"), std::string::npos);
+    EXPECT_NE(parse_error("split 0.001\n" + two).find("bad.txt:1:"), std::string::npos);
     EXPECT_NE(parse_error("point 0 0 ground\n").find("at least two points"), std::string::npos);
     EXPECT_NE(parse_error("").find("at least two points"), std::string::npos);
 }
