@@ -76,7 +76,7 @@ Image make_shell_texture() {
         float grain = fractal_noise(u * 16, v * 8, 16, 3, 141);
         Color shell = mix(rgb(250, 246, 232), rgb(222, 214, 196), grain);
         // Seams halfway between windows.
-        float seam_lon = std::fabs(std::fmod(u * 4 + 10, 1.0f) - 0.0f);
+        float seam_lon = std::fmod(u * 4 + 10, 1.0f);
         seam_lon = std::min(seam_lon, 1 - seam_lon);
         float seam = (1 - smoothstep(0.0f, 0.025f, seam_lon)) * std::sin(v * PI);
         float lat_seam = std::min(std::fabs(v - 0.25f), std::fabs(v - 0.75f));

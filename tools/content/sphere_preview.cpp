@@ -49,10 +49,10 @@ void draw_sphere_preview(Image& out, float cx, float cy, float radius, const Ima
             if (c.a <= 0.05f)
                 continue;
             float light = 0.1f + 0.9f * std::fmax(0.0f, -0.45f * x + 0.55f * y + 0.7f * n.z);
-            float spec = std::pow(std::fmax(0.0f, -0.3f * x + 0.4f * y + 0.87f * n.z), 30.0f);
-            Color lit{c.r * pose.tint.r * light + spec * 0.6f,
-                      c.g * pose.tint.g * light + spec * 0.6f,
-                      c.b * pose.tint.b * light + spec * 0.6f, c.a};
+            float shine = std::pow(std::fmax(0.0f, -0.3f * x + 0.4f * y + 0.87f * n.z), 30.0f);
+            Color lit{c.r * pose.tint.r * light + shine * 0.6f,
+                      c.g * pose.tint.g * light + shine * 0.6f,
+                      c.b * pose.tint.b * light + shine * 0.6f, c.a};
             float edge = clamp01((1 - std::sqrt(rr)) * radius + 0.5f);
             lit.a *= edge;
             blend_over(pixel(out, px, py), lit);
