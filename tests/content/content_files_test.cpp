@@ -307,6 +307,29 @@ TEST_F(ContentFolder, LevelsAreReadableAndPlayable) {
     EXPECT_GE(levels, 6);
 }
 
+TEST_F(ContentFolder, FirstLevelsNeedNoRope) {
+    // Levels 1 and 2 teach rolling and jumping: every blob hangs at most 11 units above
+    // a grippy floor (a jump inflates the ball by 1 in a step, which at gravity 0.05
+    // carries its centre about 10 units up, and a blob is taken within radius + 1).
+    for (int n : {1, 2}) {
+        LevelData level;
+        fs::path path = *dir / "levels" / ("level" + std::to_string(n) + ".svg");
+        ASSERT_EQ(read_level_file(path.string(), level).status, LevelReadStatus::ok);
+        for (const Blob& b : level.blobs) {
+            bool over_floor = false;
+            for (size_t k = 0; k + 1 < level.ground.size(); ++k) {
+                const GroundPoint &a = level.ground[k], &c = level.ground[k + 1];
+                if (a.type != SURFACE_GROUND || !(a.x <= b.x && b.x <= c.x) || a.x == c.x)
+                    continue;
+                double slope = (c.y - a.y) / (c.x - a.x);
+                double y = a.y + slope * (b.x - a.x);
+                over_floor = over_floor || (std::fabs(slope) < 1 && b.y > y && b.y - y <= 11);
+            }
+            EXPECT_TRUE(over_floor) << "level " << n << " blob (" << b.x << ", " << b.y << ")";
+        }
+    }
+}
+
 TEST_F(ContentFolder, MyGameGroundLiesUnderTheStart) {
     MyGameData g;
     MyGameReadResult r = read_mygame_file((*dir / "MyGame.svg").string(), g);
