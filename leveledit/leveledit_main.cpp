@@ -4,7 +4,6 @@
 #include "leveledit/level_editor.h"
 #include "mygame/gl_draw.h"
 #include "mygame/program_support.h"
-#include "platform/cursor.h"
 
 namespace {
 
@@ -13,9 +12,6 @@ struct Program {
     TextureSlots textures;
     GLUquadric* sphere = nullptr;
     MessageBoxErrors errors;
-    KeyTable* keys = nullptr;
-    uint8_t left_button_down = 0;
-    uint8_t right_button_down = 0;
 };
 
 enum Slot {
@@ -31,10 +27,7 @@ enum Slot {
     TEX_STARS = 13,
 };
 
-bool init(Program& p, KeyTable& keys) {
-    p.keys = &keys;
-    set_editor_gl_state();
-    platform_show_cursor(false);
+void init(Program& p) {
     p.textures.load({{0, "Data/head.tga"},
                      {1, "Data/Ground.tga"},
                      {2, "Data/sheep.tga"},
@@ -53,7 +46,6 @@ bool init(Program& p, KeyTable& keys) {
     p.sphere = gluNewQuadric();
     gluQuadricNormals(p.sphere, GLU_SMOOTH);
     gluQuadricTexture(p.sphere, GL_TRUE);
-    return true;
 }
 
 void deinit(Program& p) {
@@ -150,10 +142,7 @@ void draw(const Program& p) {
         draw_sphere(p.sphere, b.x, b.y, 1.3f * b.radius);
 
     glDisable(GL_DEPTH_TEST);
-    set_colour(e.pointer_colour);
-    tex.bind(TEX_POINTER);
-    draw_quad_at(e.pointer_x, e.pointer_y, -30, 2, 2);
-    set_white();
+    draw_pointer(tex, TEX_POINTER, e.pointer_x, e.pointer_y, e.pointer_colour);
 
     glDisable(GL_TEXTURE_2D);
     glBegin(GL_LINES);
@@ -171,15 +160,8 @@ void draw(const Program& p) {
 
 int main() {
     Program p;
-    ProgramHooks hooks;
-    hooks.program_init = [&](GlWindow&, KeyTable& keys) { return init(p, keys); };
-    hooks.program_update = [&](uint32_t) {
-        FrameInput in = poll_frame_input(p.keys, p.left_button_down, p.right_button_down);
-        level_editor_step(p.editor, in, p.errors);
-    };
-    hooks.program_draw = [&] { draw(p); };
-    hooks.program_deinit = [&] { deinit(p); };
-    hooks.left_button_down = &p.left_button_down;
-    hooks.right_button_down = &p.right_button_down;
-    return run_program(settings_for(Deliverable::leveledit), hooks);
+    return run_editor_program(
+        Deliverable::leveledit,
+        {[&] { init(p); }, [&](const FrameInput& in) { level_editor_step(p.editor, in, p.errors); },
+         [&] { draw(p); }, [&] { deinit(p); }});
 }

@@ -45,6 +45,17 @@ void draw_quad_at(float x, float y, float z, float w, float h) {
     glEnd();
 }
 
+void start_view(float x) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glTranslatef(-x, 0, 0);
+}
+
+void draw_sky(const TextureSlots& textures, int slot, float x) {
+    textures.bind(slot);
+    draw_quad_at(x, 0, -90, 100, 100);
+}
+
 void draw_ground_band(const MyGameData& ground, float z) {
     glBegin(GL_QUADS);
     for (size_t i = 0; i + 1 < ground.top.size() && i + 1 < ground.bottom.size(); ++i) {

@@ -25,6 +25,12 @@ struct TextureSlots {
     void bind(int slot) const;
 };
 
+// Clears the frame and looks at world x = `x` on the unscaled view.
+void start_view(float x);
+
+// The sky: the image of `slot` on a square of half-size 100 at depth -90 centred on x.
+void draw_sky(const TextureSlots& textures, int slot, float x);
+
 // One quadrilateral centred at (x, y) at depth z with half-sizes w, h, texture upright.
 void draw_quad_at(float x, float y, float z, float w, float h);
 

@@ -4,7 +4,6 @@
 #include "mygame/ground_file.h"
 #include "mygame/hopper.h"
 #include "mygame/program_support.h"
-#include "platform/cursor.h"
 
 #include <cmath>
 
@@ -15,9 +14,6 @@ struct Program {
     bool world_ready = false; // the world outlives a rebuilt window
     TextureSlots textures;
     MessageBoxErrors errors;
-    KeyTable* keys = nullptr;
-    uint8_t left_button_down = 0;
-    uint8_t right_button_down = 0;
 };
 
 enum Slot {
@@ -32,34 +28,13 @@ enum Slot {
     TEX_BALL = 8,
 };
 
-bool init(Program& p, KeyTable& keys) {
-    p.keys = &keys;
-    set_editor_gl_state();
-    platform_show_cursor(false);
-    p.textures.load({{0, "Data/head.tga"},
-                     {1, "Data/Ground.tga"},
-                     {2, "Data/foot.tga"},
-                     {3, "Data/sheep.tga"},
-                     {4, "Data/pointer.tga"},
-                     {5, "Data/sky.tga"},
-                     {6, "Data/HANDLE.tga"},
-                     {7, "Data/STICK.tga"},
-                     {8, "Data/BALL.tga"},
-                     {10, "Data/cloud1.tga"},
-                     {11, "Data/cloud2.tga"},
-                     {12, "Data/cloud3.tga"},
-                     {13, "Data/cloud4.tga"},
-                     {14, "Data/cloud5.tga"},
-                     {15, "Data/cloud6.tga"},
-                     {16, "Data/cloud7.tga"},
-                     {17, "Data/cloud8.tga"}},
-                    TextureUpload::mipmapped);
+void init(Program& p) {
+    p.textures.load(prototype_texture_files(), TextureUpload::mipmapped);
     if (!p.world_ready) {
         p.world = make_hopper_world();
         p.world_ready = true;
         load_ground(MYGAME_FILE_NAME, p.world.ground, p.errors); // no file: the floor only
     }
-    return true;
 }
 
 // A textured band of half-width `half` from `from` to `to`, `from`'s corners first.
@@ -122,11 +97,8 @@ void draw(const Program& p) {
     const HopperWorld& w = p.world;
     const Creature& c = w.creature;
     const TextureSlots& tex = p.textures;
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    glTranslatef(-w.camera_x, 0, 0);
-    tex.bind(TEX_SKY);
-    draw_quad_at(w.camera_x, 0, -90, 100, 100);
+    start_view(w.camera_x);
+    draw_sky(tex, TEX_SKY, w.camera_x);
     draw_clouds(w.clouds, tex);
     tex.bind(TEX_GROUND);
     draw_ground_band(w.ground, -30);
@@ -161,10 +133,7 @@ void draw(const Program& p) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_TEXTURE_2D);
 
-    set_colour(w.pointer_colour);
-    tex.bind(TEX_POINTER);
-    draw_quad_at(w.pointer.x, w.pointer.y, -30, 2, 2);
-    set_white();
+    draw_pointer(tex, TEX_POINTER, w.pointer.x, w.pointer.y, w.pointer_colour);
     glFlush();
 }
 
@@ -172,14 +141,8 @@ void draw(const Program& p) {
 
 int main() {
     Program p;
-    ProgramHooks hooks;
-    hooks.program_init = [&](GlWindow&, KeyTable& keys) { return init(p, keys); };
-    hooks.program_update = [&](uint32_t) {
-        hopper_step(p.world, poll_frame_input(p.keys, p.left_button_down, p.right_button_down));
-    };
-    hooks.program_draw = [&] { draw(p); };
-    hooks.program_deinit = [] {};
-    hooks.left_button_down = &p.left_button_down;
-    hooks.right_button_down = &p.right_button_down;
-    return run_program(settings_for(Deliverable::mygame1), hooks);
+    return run_editor_program(Deliverable::mygame1,
+                              {[&] { init(p); },
+                               [&](const FrameInput& in) { hopper_step(p.world, in); },
+                               [&] { draw(p); }});
 }

@@ -4,7 +4,6 @@
 #include "mygame/ground_file.h"
 #include "mygame/program_support.h"
 #include "mygame/swinger.h"
-#include "platform/cursor.h"
 
 #include <vector>
 
@@ -40,43 +39,20 @@ struct Program {
     TextureSlots textures;
     SphereLists spheres;
     MessageBoxErrors errors;
-    KeyTable* keys = nullptr;
-    uint8_t left_button_down = 0;
-    uint8_t right_button_down = 0;
 };
 
 constexpr int TEX_GROUND = 1, TEX_SHEEP = 3, TEX_POINTER = 4, TEX_SKY = 5, TEX_PLAYER = 6;
 
-bool init(Program& p, KeyTable& keys) {
-    p.keys = &keys;
-    set_editor_gl_state();
-    platform_show_cursor(false);
+void init(Program& p) {
     p.spheres.forget();
-    p.textures.load({{0, "Data/head.tga"},
-                     {1, "Data/Ground.tga"},
-                     {2, "Data/foot.tga"},
-                     {3, "Data/sheep.tga"},
-                     {4, "Data/pointer.tga"},
-                     {5, "Data/sky.tga"},
-                     {6, "Data/HANDLE.tga"},
-                     {7, "Data/STICK.tga"},
-                     {8, "Data/BALL.tga"},
-                     {10, "Data/cloud1.tga"},
-                     {11, "Data/cloud2.tga"},
-                     {12, "Data/cloud3.tga"},
-                     {13, "Data/cloud4.tga"},
-                     {14, "Data/cloud5.tga"},
-                     {15, "Data/cloud6.tga"},
-                     {16, "Data/cloud7.tga"},
-                     {17, "Data/cloud8.tga"},
-                     {18, "Data/body.tga"}},
-                    TextureUpload::mipmapped);
+    auto files = prototype_texture_files();
+    files.push_back({18, "Data/body.tga"});
+    p.textures.load(files, TextureUpload::mipmapped);
     if (!p.world_ready) {
         p.world = make_swinger_world();
         p.world_ready = true;
         load_ground(MYGAME_FILE_NAME, p.world.ground, p.errors); // no file: the floor only
     }
-    return true;
 }
 
 void draw_rope(const SwingerWorld& w) {
@@ -97,13 +73,10 @@ void draw_rope(const SwingerWorld& w) {
 void draw(Program& p) {
     const SwingerWorld& w = p.world;
     const TextureSlots& tex = p.textures;
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    glTranslatef(-w.camera_x, 0, 0);
+    start_view(w.camera_x);
     p.spheres.draw(1);
     p.spheres.draw(20);
-    tex.bind(TEX_SKY);
-    draw_quad_at(w.camera_x, 0, -90, 100, 100);
+    draw_sky(tex, TEX_SKY, w.camera_x);
     draw_clouds(w.clouds, tex);
     tex.bind(TEX_GROUND);
     draw_ground_band(w.ground, -30);
@@ -114,10 +87,7 @@ void draw(Program& p) {
         draw_quad_at(s.body.x, s.body.y, -30, s.body.radius, s.body.radius);
     if (w.grapple.attached)
         draw_rope(w);
-    set_colour(w.pointer_colour);
-    tex.bind(TEX_POINTER);
-    draw_quad_at(w.pointer.x, w.pointer.y, -30, 2, 2);
-    set_white();
+    draw_pointer(tex, TEX_POINTER, w.pointer.x, w.pointer.y, w.pointer_colour);
     glFlush();
 }
 
@@ -125,14 +95,8 @@ void draw(Program& p) {
 
 int main() {
     Program p;
-    ProgramHooks hooks;
-    hooks.program_init = [&](GlWindow&, KeyTable& keys) { return init(p, keys); };
-    hooks.program_update = [&](uint32_t) {
-        swinger_step(p.world, poll_frame_input(p.keys, p.left_button_down, p.right_button_down));
-    };
-    hooks.program_draw = [&] { draw(p); };
-    hooks.program_deinit = [] {};
-    hooks.left_button_down = &p.left_button_down;
-    hooks.right_button_down = &p.right_button_down;
-    return run_program(settings_for(Deliverable::mygame2), hooks);
+    return run_editor_program(Deliverable::mygame2,
+                              {[&] { init(p); },
+                               [&](const FrameInput& in) { swinger_step(p.world, in); },
+                               [&] { draw(p); }});
 }
