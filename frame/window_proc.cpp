@@ -113,100 +113,47 @@ void toggle_pause(FrameContext& frame) {
     }
 }
 
-} // namespace
+// What sets the three variants apart.
+struct Variant {
+    bool keys_to_program; // glimbo hands keys to its key event, the others keep a key table
+    bool p_pauses;
+    bool f1_switches_fullscreen;
+    bool raw_mouse;     // every mouse polled on raw input
+    bool mouse_buttons; // the held left and right buttons recorded
+};
 
-intptr_t glimbo_window_proc(FrameContext& frame, const Message& message) {
-    intptr_t result = 0;
-    if (common_message(frame, message, result)) {
-        return result;
+constexpr Variant GLIMBO{true, false, true, true, false};
+constexpr Variant ROPEGAME{false, true, true, true, false};
+constexpr Variant EDITOR{false, false, false, false, true};
+
+// Key downs and ups with codes up to 255 are recorded, and a press may start a frame action.
+// Returns false for any other message and for codes above 255, which index no table.
+bool key_message(FrameContext& frame, const Message& message, const Variant& variant) {
+    const bool down = message.message == WM_KEYDOWN;
+    if ((!down && message.message != WM_KEYUP) || message.wparam > 255) {
+        return false;
     }
-    switch (message.message) {
-    case WM_KEYDOWN:
-        // Codes above 255 index no table.
-        if (message.wparam > 255) {
-            break;
-        }
-        if (frame.hooks.key_event) {
-            frame.hooks.key_event(static_cast<uint32_t>(message.wparam), true);
-        }
-        if (message.wparam == VK_ESCAPE) {
-            request_quit(frame);
-        } else if (message.wparam == VK_F1) {
-            toggle_fullscreen(frame);
-        }
-        return 0;
-    case WM_KEYUP:
-        if (message.wparam > 255) {
-            break;
-        }
-        if (frame.hooks.key_event) {
-            frame.hooks.key_event(static_cast<uint32_t>(message.wparam), false);
-        }
-        return 0;
-    case WM_INPUT:
-        raw_mouse_pass(frame, message);
-        break;
-    default:
-        break;
+    const auto code = static_cast<uint32_t>(message.wparam);
+    if (!variant.keys_to_program) {
+        set_key(frame, code, down ? 1 : 0);
+    } else if (frame.hooks.key_event) {
+        frame.hooks.key_event(code, down);
     }
-    return pass_on(frame, message);
+    if (!down) {
+        return true;
+    }
+    if (code == VK_ESCAPE) {
+        request_quit(frame);
+    } else if (code == 'P' && variant.p_pauses) {
+        toggle_pause(frame);
+    } else if (code == VK_F1 && variant.f1_switches_fullscreen) {
+        toggle_fullscreen(frame);
+    }
+    return true;
 }
 
-intptr_t ropegame_window_proc(FrameContext& frame, const Message& message) {
-    intptr_t result = 0;
-    if (common_message(frame, message, result)) {
-        return result;
-    }
+void mouse_button_message(FrameContext& frame, const Message& message) {
     switch (message.message) {
-    case WM_KEYDOWN:
-        if (message.wparam > 255) {
-            break;
-        }
-        set_key(frame, static_cast<uint32_t>(message.wparam), 1);
-        if (message.wparam == VK_ESCAPE) {
-            request_quit(frame);
-        } else if (message.wparam == 'P') {
-            toggle_pause(frame);
-        } else if (message.wparam == VK_F1) {
-            toggle_fullscreen(frame);
-        }
-        return 0;
-    case WM_KEYUP:
-        if (message.wparam > 255) {
-            break;
-        }
-        set_key(frame, static_cast<uint32_t>(message.wparam), 0);
-        return 0;
-    case WM_INPUT:
-        raw_mouse_pass(frame, message);
-        break;
-    default:
-        break;
-    }
-    return pass_on(frame, message);
-}
-
-intptr_t editor_window_proc(FrameContext& frame, const Message& message) {
-    intptr_t result = 0;
-    if (common_message(frame, message, result)) {
-        return result;
-    }
-    switch (message.message) {
-    case WM_KEYDOWN:
-        if (message.wparam > 255) {
-            break;
-        }
-        set_key(frame, static_cast<uint32_t>(message.wparam), 1);
-        if (message.wparam == VK_ESCAPE) {
-            request_quit(frame);
-        }
-        return 0;
-    case WM_KEYUP:
-        if (message.wparam > 255) {
-            break;
-        }
-        set_key(frame, static_cast<uint32_t>(message.wparam), 0);
-        return 0;
     case WM_LBUTTONDOWN:
         set_flag(frame.hooks.left_button_down, 1);
         break;
@@ -222,7 +169,37 @@ intptr_t editor_window_proc(FrameContext& frame, const Message& message) {
     default:
         break;
     }
+}
+
+intptr_t variant_window_proc(FrameContext& frame, const Message& message, const Variant& variant) {
+    intptr_t result = 0;
+    if (common_message(frame, message, result)) {
+        return result;
+    }
+    if (key_message(frame, message, variant)) {
+        return 0;
+    }
+    if (variant.raw_mouse && message.message == WM_INPUT) {
+        raw_mouse_pass(frame, message);
+    }
+    if (variant.mouse_buttons) {
+        mouse_button_message(frame, message);
+    }
     return pass_on(frame, message);
+}
+
+} // namespace
+
+intptr_t glimbo_window_proc(FrameContext& frame, const Message& message) {
+    return variant_window_proc(frame, message, GLIMBO);
+}
+
+intptr_t ropegame_window_proc(FrameContext& frame, const Message& message) {
+    return variant_window_proc(frame, message, ROPEGAME);
+}
+
+intptr_t editor_window_proc(FrameContext& frame, const Message& message) {
+    return variant_window_proc(frame, message, EDITOR);
 }
 
 intptr_t window_proc(FrameContext& frame, const Message& message) {
