@@ -26,6 +26,40 @@ void resize_gl_scene(FrameContext& frame, int32_t width, int32_t height) {
     }
 }
 
+namespace {
+
+// Gets the window's device context, makes a GL context on it and makes that current;
+// false at the first step that fails, with what was made so far kept in the window.
+bool attach_gl_context(FramePlatform& platform, GlWindow& window) {
+    window.hdc = platform.get_dc(window.hwnd);
+    if (!window.hdc) {
+        return false;
+    }
+    window.hglrc = platform.create_context(window.hdc);
+    if (!window.hglrc) {
+        return false;
+    }
+    return platform.make_current(window.hdc, window.hglrc);
+}
+
+// Gives back the GL context, the device context and the window, whichever exist.
+void release_window(FrameContext& frame, GlWindow& window) {
+    FramePlatform& platform = frame.platform;
+    if (window.hdc) {
+        if (window.hglrc) {
+            platform.delete_context(window.hglrc);
+            window.hglrc = nullptr;
+        }
+        platform.release_dc(window.hwnd, window.hdc);
+        window.hdc = nullptr;
+    }
+    platform.destroy_window(window.hwnd);
+    window.hwnd = nullptr;
+    frame.user_data = nullptr;
+}
+
+} // namespace
+
 bool create_gl_window(FrameContext& frame, GlWindow& window) {
     FramePlatform& platform = frame.platform;
     WindowRequest request;
@@ -62,30 +96,8 @@ bool create_gl_window(FrameContext& frame, GlWindow& window) {
     // Delivered synchronously during creation, as the window's first message.
     window_proc(frame, Message{window.hwnd, WM_CREATE, 0, reinterpret_cast<intptr_t>(&window)});
 
-    window.hdc = platform.get_dc(window.hwnd);
-    if (!window.hdc) {
-        platform.destroy_window(window.hwnd);
-        window.hwnd = nullptr;
-        frame.user_data = nullptr;
-        return fail();
-    }
-    window.hglrc = platform.create_context(window.hdc);
-    if (!window.hglrc) {
-        platform.release_dc(window.hwnd, window.hdc);
-        window.hdc = nullptr;
-        platform.destroy_window(window.hwnd);
-        window.hwnd = nullptr;
-        frame.user_data = nullptr;
-        return fail();
-    }
-    if (!platform.make_current(window.hdc, window.hglrc)) {
-        platform.delete_context(window.hglrc);
-        window.hglrc = nullptr;
-        platform.release_dc(window.hwnd, window.hdc);
-        window.hdc = nullptr;
-        platform.destroy_window(window.hwnd);
-        window.hwnd = nullptr;
-        frame.user_data = nullptr;
+    if (!attach_gl_context(platform, window)) {
+        release_window(frame, window);
         return fail();
     }
 
@@ -107,16 +119,8 @@ bool destroy_gl_window(FrameContext& frame, GlWindow& window) {
     if (window.hwnd) {
         if (window.hdc) {
             platform.make_current(nullptr, nullptr);
-            if (window.hglrc) {
-                platform.delete_context(window.hglrc);
-                window.hglrc = nullptr;
-            }
-            platform.release_dc(window.hwnd, window.hdc);
-            window.hdc = nullptr;
         }
-        platform.destroy_window(window.hwnd);
-        window.hwnd = nullptr;
-        frame.user_data = nullptr;
+        release_window(frame, window);
     }
     if (window.fullscreen) {
         platform.restore_display_mode();
