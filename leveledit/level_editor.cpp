@@ -1,59 +1,11 @@
 #include "leveledit/level_editor.h"
 
-namespace {
+#include "mygame/point_pick.h"
 
-float distance_squared(float x, float y, const LevelEditor& e) {
-    float dx = x - e.pointer_x, dy = y - e.pointer_y;
-    return dx * dx + dy * dy;
-}
+namespace {
 
 bool in_range(int index, size_t size) {
     return index >= 0 && static_cast<size_t>(index) < size;
-}
-
-void choose_blob(LevelEditor& e) {
-    float best = PICK_DISTANCE_SQUARED;
-    for (size_t i = 0; i < e.level.blobs.size(); ++i) {
-        float d = distance_squared(e.level.blobs[i].x, e.level.blobs[i].y, e);
-        if (d < best) {
-            best = d;
-            e.blob_selection = static_cast<int>(i);
-        }
-    }
-}
-
-void choose_point(LevelEditor& e) {
-    float best = PICK_DISTANCE_SQUARED;
-    bool base = false;
-    for (size_t i = 0; i < e.level.ground.size(); ++i) {
-        float d = distance_squared(e.level.ground[i].x, e.level.ground[i].y, e);
-        if (d < best) {
-            best = d;
-            e.point_selection = static_cast<int>(i);
-        }
-    }
-    for (size_t i = 0; i < e.level.base.size(); ++i) {
-        float d = distance_squared(e.level.base[i].x, e.level.base[i].y, e);
-        if (d < best) {
-            best = d;
-            e.point_selection = static_cast<int>(i);
-            base = true;
-        }
-    }
-    e.selection_is_base = base;
-}
-
-void drag_point(LevelEditor& e) {
-    // Nothing to move while the line is empty (possible after loading such a file).
-    if (!in_range(e.point_selection, e.level.ground.size()))
-        return;
-    if (e.selection_is_base) {
-        e.level.base[e.point_selection].x = e.pointer_x;
-        e.level.base[e.point_selection].y = e.pointer_y;
-    } else {
-        e.level.ground[e.point_selection].x = e.pointer_x;
-        e.level.ground[e.point_selection].y = e.pointer_y;
-    }
 }
 
 void save_level(LevelEditor& e, ErrorReporter& errors) {
@@ -124,12 +76,9 @@ void level_editor_step(LevelEditor& e, const FrameInput& in, ErrorReporter& erro
     bool p_pressed = e.pick_blob.fire(p_held);
     if (p_held) {
         if (p_pressed)
-            choose_blob(e);
-        // Nothing to drag while there are no blobs.
-        if (in_range(e.blob_selection, e.level.blobs.size())) {
-            e.level.blobs[e.blob_selection].x = e.pointer_x;
-            e.level.blobs[e.blob_selection].y = e.pointer_y;
-        }
+            pick_point(e.level.blobs, e.pointer_x, e.pointer_y, PICK_DISTANCE_SQUARED,
+                       e.blob_selection);
+        drag_point(e.level.blobs, e.blob_selection, e.pointer_x, e.pointer_y); // none: nothing
     }
 
     if (e.add_point.fire(in.left_button))
@@ -138,8 +87,10 @@ void level_editor_step(LevelEditor& e, const FrameInput& in, ErrorReporter& erro
     bool right_pressed = e.pick_point.fire(in.right_button);
     if (in.right_button) {
         if (right_pressed)
-            choose_point(e);
-        drag_point(e);
+            pick_pair_point(e.level.ground, e.level.base, e.pointer_x, e.pointer_y,
+                            PICK_DISTANCE_SQUARED, e.point_selection, e.selection_is_base);
+        drag_pair_point(e.level.ground, e.level.base, e.point_selection, e.selection_is_base,
+                        e.pointer_x, e.pointer_y);
     }
 
     if (e.save.fire(in.held(key_letter('S'))))

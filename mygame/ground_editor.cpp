@@ -1,47 +1,7 @@
 #include "mygame/ground_editor.h"
 
 #include "mygame/ground_file.h"
-
-namespace {
-
-float distance_squared(float x, float y, Vec2 p) {
-    float dx = x - p.x, dy = y - p.y;
-    return dx * dx + dy * dy;
-}
-
-// Chooses the nearest top or bottom point within 20 units; keeps the old index otherwise.
-void choose_point(GroundEditor& e) {
-    float best = PICK_RADIUS_SQUARED;
-    bool bottom = false;
-    for (size_t i = 0; i < e.ground.top.size(); ++i) {
-        float d = distance_squared(e.ground.top[i].x, e.ground.top[i].y, e.pointer);
-        if (d < best) {
-            best = d;
-            e.selection = static_cast<int>(i);
-        }
-    }
-    for (size_t i = 0; i < e.ground.bottom.size(); ++i) {
-        float d = distance_squared(e.ground.bottom[i].x, e.ground.bottom[i].y, e.pointer);
-        if (d < best) {
-            best = d;
-            e.selection = static_cast<int>(i);
-            bottom = true;
-        }
-    }
-    e.selection_is_bottom = bottom;
-}
-
-void drag_point(GroundEditor& e) {
-    // A load can leave fewer points than the selection: nothing to drag then.
-    if (e.selection < 0 || static_cast<size_t>(e.selection) >= e.ground.top.size())
-        return;
-    if (e.selection_is_bottom)
-        e.ground.bottom[e.selection] = {e.pointer.x, e.pointer.y};
-    else
-        e.ground.top[e.selection] = {e.pointer.x, e.pointer.y};
-}
-
-} // namespace
+#include "mygame/point_pick.h"
 
 void ground_editor_step(GroundEditor& e, const FrameInput& in, ErrorReporter& errors) {
     CursorDelta d = cursor_delta(in);
@@ -57,8 +17,10 @@ void ground_editor_step(GroundEditor& e, const FrameInput& in, ErrorReporter& er
     bool right_pressed = e.right.fire(in.right_button);
     if (in.right_button) {
         if (right_pressed)
-            choose_point(e);
-        drag_point(e);
+            pick_pair_point(e.ground.top, e.ground.bottom, e.pointer.x, e.pointer.y,
+                            PICK_RADIUS_SQUARED, e.selection, e.selection_is_bottom);
+        drag_pair_point(e.ground.top, e.ground.bottom, e.selection, e.selection_is_bottom,
+                        e.pointer.x, e.pointer.y);
     }
 
     if (e.save.fire(in.held(key_letter('S'))))

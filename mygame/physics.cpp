@@ -55,26 +55,23 @@ bool collide_with_ground(float& x, float& y, float radius, const MyGameData& gro
     return touched;
 }
 
-void relax_link(Mass& a, Mass& b, float rest) {
-    Vec2 e = a.pos() - b.pos();
-    float len = length(e);
+void pull_to_distance(float& x1, float& y1, float& x2, float& y2, float rest, float share) {
+    float ex = x1 - x2, ey = y1 - y2;
+    float len = length({ex, ey});
     if (len == 0)
         return; // coincident ends: no direction to correct along
-    float k = (rest - len) * 0.3f / len;
-    a.x += k * e.x;
-    a.y += k * e.y;
-    b.x -= k * e.x;
-    b.y -= k * e.y;
-}
-
-void push_apart(float& x1, float& y1, float& x2, float& y2, float target) {
-    float ex = x1 - x2, ey = y1 - y2;
-    float len = std::sqrt(ex * ex + ey * ey);
-    if (len == 0)
-        return; // coincident centres: no direction; the random drift separates them
-    float k = (target - len) * 0.4f / len;
+    float k = (rest - len) * share / len;
     x1 += k * ex;
     y1 += k * ey;
     x2 -= k * ex;
     y2 -= k * ey;
+}
+
+void relax_link(Mass& a, Mass& b, float rest) {
+    pull_to_distance(a.x, a.y, b.x, b.y, rest, 0.3f);
+}
+
+void push_apart(float& x1, float& y1, float& x2, float& y2, float target) {
+    // Coincident centres have no direction; the random drift separates them.
+    pull_to_distance(x1, y1, x2, y2, target, 0.4f);
 }

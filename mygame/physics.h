@@ -51,6 +51,10 @@ bool collide_with_segment(float& x, float& y, float radius, Vec2 s1, Vec2 s2);
 // Collides with every segment of the ground's top line, in order; true on any contact.
 bool collide_with_ground(float& x, float& y, float radius, const MyGameData& ground);
 
+// Moves both ends along their joining line by `share` of the length error each, `first`
+// along first - second; nothing when the ends coincide.
+void pull_to_distance(float& x1, float& y1, float& x2, float& y2, float rest, float share);
+
 // Moves both ends along their joining line by 0.3 of the length error each.
 void relax_link(Mass& a, Mass& b, float rest);
 

@@ -76,17 +76,8 @@ void solve_rope(SwingerWorld& w) {
             first.y = g.anchor.y + e.y * (seg / len);
         }
         for (int k = 0; k + 1 < ROPE_POINTS; ++k) {
-            RopePoint& a = g.points[k];
-            RopePoint& b = g.points[k + 1];
-            Vec2 d{a.x - b.x, a.y - b.y};
-            float l = length(d);
-            if (l == 0)
-                continue; // coincident neighbours: no direction to correct along
-            float c = (seg - l) * 0.5f / l;
-            a.x += c * d.x;
-            a.y += c * d.y;
-            b.x -= c * d.x;
-            b.y -= c * d.y;
+            RopePoint &a = g.points[k], &b = g.points[k + 1];
+            pull_to_distance(a.x, a.y, b.x, b.y, seg, 0.5f);
         }
         RopePoint& last = g.points[ROPE_POINTS - 1];
         Vec2 d{last.x - p.x, last.y - p.y};
