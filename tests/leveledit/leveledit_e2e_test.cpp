@@ -19,9 +19,8 @@ class LeveleditE2E : public ProgramE2E {
 
 TEST_F(LeveleditE2E, SavesTheStartLevelThenAClickAddsAGroundPoint) {
     RunningProgram p(program("leveledit"), folder.string());
-    std::string window = wait_for_window(MAIN_WINDOW_TITLE);
+    std::string window = focused_main_window();
     ASSERT_FALSE(window.empty());
-    x.xdotool("windowfocus --sync " + window);
     ASSERT_TRUE(press_until("s", [&] { return size_of("level.svg") == 148; }));
     EXPECT_EQ(saved().ground.size(), 2u);
 
@@ -36,13 +35,11 @@ TEST_F(LeveleditE2E, SavesTheStartLevelThenAClickAddsAGroundPoint) {
 TEST_F(LeveleditE2E, LoadingADamagedFileShowsTheErrorAndKeepsTheLevel) {
     std::ofstream(folder / "level.svg", std::ios::binary) << "LSD"; // shorter than a header
     RunningProgram p(program("leveledit"), folder.string());
-    std::string window = wait_for_window(MAIN_WINDOW_TITLE);
+    std::string window = focused_main_window();
     ASSERT_FALSE(window.empty());
-    x.xdotool("windowfocus --sync " + window);
     std::string box;
     ASSERT_TRUE(press_until("l", [&] { return !(box = x.find_window("Error")).empty(); }));
-    x.xdotool("windowfocus --sync " + box + " key Return");
-    ASSERT_TRUE(wait_until([&] { return x.find_window("Error").empty(); }));
+    ASSERT_TRUE(dismiss_error_box(box));
     ASSERT_TRUE(p.running());
 
     // The level in memory is still the untouched one: saving writes it whole.

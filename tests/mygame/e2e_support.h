@@ -2,7 +2,7 @@
 // key presses held until what they should cause has happened.
 #pragma once
 
-#include "tests/mygame/x_session.h"
+#include "tests/frame/x_session.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +38,20 @@ class ProgramE2E : public ::testing::Test {
         std::string id;
         wait_until([&] { return !(id = x.find_window(name)).empty(); });
         return id;
+    }
+
+    // The program's main window once it is there, focused; "" when it never came.
+    std::string focused_main_window() {
+        std::string window = wait_for_window(MAIN_WINDOW_TITLE);
+        if (!window.empty())
+            x.xdotool("windowfocus --sync " + window);
+        return window;
+    }
+
+    // Answers the error box with Return; true once it is gone.
+    bool dismiss_error_box(const std::string& box) {
+        x.xdotool("windowfocus --sync " + box + " key Return");
+        return wait_until([&] { return x.find_window("Error").empty(); });
     }
 
     // Holds `key` until `done` holds, releasing and pressing again every ten seconds in

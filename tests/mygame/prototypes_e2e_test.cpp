@@ -2,9 +2,8 @@
 
 TEST_F(ProgramE2E, MygameeditSavesTheUntouchedGround) {
     RunningProgram p(program("mygameedit"), folder.string());
-    std::string window = wait_for_window(MAIN_WINDOW_TITLE);
+    std::string window = focused_main_window();
     ASSERT_FALSE(window.empty());
-    x.xdotool("windowfocus --sync " + window);
     ASSERT_TRUE(press_until("s", [&] { return size_of("MyGame.svg") == 56; }));
     quit_with_escape(p, window);
 }
@@ -16,8 +15,7 @@ TEST_P(MissingGroundE2E, ShowsTheLoadErrorAndRunsOnUntilEscape) {
     RunningProgram p(program(GetParam()), folder.string());
     std::string box = wait_for_window("Error");
     ASSERT_FALSE(box.empty());
-    x.xdotool("windowfocus --sync " + box + " key Return");
-    ASSERT_TRUE(wait_until([&] { return x.find_window("Error").empty(); }));
+    ASSERT_TRUE(dismiss_error_box(box));
     std::string window = wait_for_window(MAIN_WINDOW_TITLE);
     ASSERT_FALSE(window.empty());
     EXPECT_TRUE(p.running());

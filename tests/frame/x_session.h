@@ -9,6 +9,12 @@
 // Polls `condition` until it holds or `seconds` pass; true when it held.
 bool wait_until(const std::function<bool()>& condition, double seconds = 60);
 
+// A top-level window as `xwininfo -root -tree` lists it.
+struct XWindow {
+    std::string id; // "0x...", or "" when there is no such window
+    int width = 0, height = 0;
+};
+
 class XSession {
   public:
     XSession();  // starts Xvfb on a free display and points DISPLAY at it
@@ -20,8 +26,11 @@ class XSession {
 
     // Runs a shell command against the display; returns its standard output.
     std::string run(const std::string& command) const;
-    // Id ("0x...") of the first top-level window with this exact name, or "".
-    std::string find_window(const std::string& name) const;
+    // The first top-level window with this exact name.
+    XWindow window(const std::string& name) const;
+    // Id of the first top-level window with this exact name, or "".
+    std::string find_window(const std::string& name) const { return window(name).id; }
+    bool viewable(const std::string& id) const;
     // Sends an xdotool command line, e.g. "keydown s".
     void xdotool(const std::string& args) const;
 

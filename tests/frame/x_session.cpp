@@ -1,4 +1,4 @@
-#include "tests/mygame/x_session.h"
+#include "tests/frame/x_session.h"
 
 #include <array>
 #include <cstdio>
@@ -33,7 +33,7 @@ XSession::XSession() {
         dup2(devnull, 2);
         std::string fd = std::to_string(fds[1]);
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-noreset",
-               static_cast<char*>(nullptr));
+               "-nolisten", "tcp", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
@@ -78,7 +78,7 @@ std::string XSession::run(const std::string& command) const {
     return out;
 }
 
-std::string XSession::find_window(const std::string& name) const {
+XWindow XSession::window(const std::string& name) const {
     std::istringstream tree(run("xwininfo -root -tree 2>/dev/null"));
     std::string line;
     std::string quoted = "\"" + name + "\"";
@@ -87,10 +87,20 @@ std::string XSession::find_window(const std::string& name) const {
         if (at == std::string::npos)
             continue;
         size_t id = line.find("0x");
-        if (id != std::string::npos && id < at)
-            return line.substr(id, line.find(' ', id) - id);
+        if (id == std::string::npos || id >= at)
+            continue;
+        XWindow w{line.substr(id, line.find(' ', id) - id)};
+        // The size follows the name and class list: ... ("name" "class")  640x480+0+0
+        size_t size_at = line.find(')', at);
+        if (size_at != std::string::npos)
+            std::sscanf(line.c_str() + size_at + 1, " %dx%d", &w.width, &w.height);
+        return w;
     }
-    return "";
+    return {};
+}
+
+bool XSession::viewable(const std::string& id) const {
+    return run("xwininfo -id " + id + " 2>/dev/null").find("IsViewable") != std::string::npos;
 }
 
 void XSession::xdotool(const std::string& args) const {
@@ -106,7 +116,10 @@ RunningProgram::RunningProgram(const std::string& executable, const std::string&
         dup2(out, 1);
         dup2(out, 2);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        setenv("ASAN_OPTIONS", "detect_leaks=0", 1); // the system GL and X libraries leak
+        unsetenv("SDL_VIDEODRIVER"); // the programs draw on the session's display
+        // The system GL and X libraries leak; the other sanitizer options still hold.
+        const char* asan = getenv("ASAN_OPTIONS");
+        setenv("ASAN_OPTIONS", (std::string(asan ? asan : "") + ":detect_leaks=0").c_str(), 1);
         execl(executable.c_str(), executable.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
