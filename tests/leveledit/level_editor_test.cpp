@@ -1,50 +1,16 @@
 #include "leveledit/level_editor.h"
 
-#include "tests/mygame/test_input.h"
+#include "tests/mygame/editor_fixture.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct LevelEditorTest : ::testing::Test {
-    fs::path dir;
-    LevelEditor editor;
-    FakeInput in;
-    RecordingReporter errors;
-
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("level_editor_" + std::to_string(getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        editor.path = (dir / "level.svg").string();
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    void step() { level_editor_step(editor, in, errors); }
+struct LevelEditorTest : EditorTest<LevelEditor, level_editor_step> {
     // Puts the pointer at world (x, y) with the view unscrolled.
     void point_at(float x, float y) { editor.offset = {x * 10, -y * 10}; }
-    void press_left() {
-        in.frame.left_button = false;
-        step();
-        in.frame.left_button = true;
-        step();
-        in.frame.left_button = false;
-    }
-    void press_key(int key) {
-        in.release(key);
-        step();
-        in.hold(key);
-        step();
-        in.release(key);
-    }
 };
 
 } // namespace

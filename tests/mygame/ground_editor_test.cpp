@@ -1,30 +1,14 @@
 #include "mygame/ground_editor.h"
 
-#include "tests/mygame/test_input.h"
+#include "tests/mygame/editor_fixture.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct GroundEditorTest : ::testing::Test {
-    fs::path dir = fs::temp_directory_path() / ("ground_editor_" + std::to_string(getpid()));
-    GroundEditor editor;
-    FakeInput in;
-    RecordingReporter errors;
-
-    void SetUp() override {
-        fs::create_directories(dir);
-        editor.path = (dir / "MyGame.svg").string();
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    void step() { ground_editor_step(editor, in, errors); }
-};
+using GroundEditorTest = EditorTest<GroundEditor, ground_editor_step>;
 
 } // namespace
 
@@ -67,24 +51,16 @@ TEST_F(GroundEditorTest, AppendsOnePairThreeDeepAndDragsOrKeepsTheSelection) {
 }
 
 TEST_F(GroundEditorTest, SavesFiftySixBytesAndReportsFailuresChangingNothing) {
-    step();
-    in.hold(key_letter('S'));
-    step();
+    press_key(key_letter('S'));
     EXPECT_EQ(fs::file_size(editor.path), 56u);
 
     std::ofstream(editor.path, std::ios::binary) << "LSD"; // damaged
-    in.release(key_letter('S'));
-    step();
-    in.hold(key_letter('L'));
-    step();
+    press_key(key_letter('L'));
     ASSERT_EQ(errors.shown, std::vector<std::string>{"Error: couldnt load the file"});
     EXPECT_EQ(editor.ground.top.size(), 2u);
 
     editor.path = (dir / "missing" / "MyGame.svg").string();
-    in.release(key_letter('L'));
-    step();
-    in.hold(key_letter('S'));
-    step();
+    press_key(key_letter('S'));
     ASSERT_EQ(errors.shown.size(), 2u);
     EXPECT_EQ(errors.shown[1], "Error: couldnt save the file");
 }
@@ -96,9 +72,7 @@ TEST_F(GroundEditorTest, LoadBringsTheSelectionIntoRangeAndEmptyLinesAreSafe) {
     std::string error;
     ASSERT_TRUE(write_mygame_file(editor.path, one, error));
     editor.selection = 1;
-    step();
-    in.hold(key_letter('L'));
-    step();
+    press_key(key_letter('L'));
     ASSERT_EQ(editor.ground.top.size(), 1u);
     EXPECT_EQ(editor.selection, 0);
 

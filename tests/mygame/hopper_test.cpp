@@ -29,6 +29,16 @@ void run(HopperWorld& w, const FakeInput& in, int steps) {
         hopper_step(w, in);
 }
 
+// The full world without sheep, settled for 300 steps on flat ground at y = -2.
+HopperWorld settled_on_flat_ground() {
+    random_reset();
+    HopperWorld w = make_hopper_world();
+    w.sheep.clear();
+    w.ground = flat_ground(-2);
+    run(w, FakeInput{}, 300);
+    return w;
+}
+
 } // namespace
 
 TEST(Hopper, LiftAndGravityOnTheGroundAndInTheAir) {
@@ -51,12 +61,8 @@ TEST(Hopper, LiftAndGravityOnTheGroundAndInTheAir) {
 }
 
 TEST(Hopper, StandsStillWithoutInput) {
-    random_reset();
-    HopperWorld w = make_hopper_world();
-    w.sheep.clear();
-    w.ground = flat_ground(-2);
+    HopperWorld w = settled_on_flat_ground();
     FakeInput in;
-    run(w, in, 300);
     Creature start = w.creature;
     for (int i = 0; i < 2000; ++i) {
         hopper_step(w, in);
@@ -70,12 +76,8 @@ TEST(Hopper, StandsStillWithoutInput) {
 }
 
 TEST(Hopper, OneJumpPerPressOfSpace) {
-    random_reset();
-    HopperWorld w = make_hopper_world();
-    w.sheep.clear();
-    w.ground = flat_ground(-2);
+    HopperWorld w = settled_on_flat_ground();
     FakeInput in;
-    run(w, in, 300);
     // A jump is a step in which the head's upward speed grows by more than 0.8 at once.
     auto count_jumps = [&](int steps) {
         int jumps = 0;

@@ -25,6 +25,16 @@ SwingerWorld aiming_at(float px, float py) {
     return w;
 }
 
+// A player at rest at the origin aiming straight up at world y `aim` under a ceiling at
+// `ceiling`, after one frame with the button up has armed the grapple.
+SwingerWorld armed_under_ceiling(float aim, float ceiling) {
+    SwingerWorld w = aiming_at(0, aim);
+    w.ground = line({{5, ceiling}, {-5, ceiling}});
+    swinger_step(w, FakeInput{});
+    w.player = make_mass(0, 0, 1);
+    return w;
+}
+
 } // namespace
 
 TEST(Shot, TakesTheNearestCrossingWithinAHundredUnitsUpToThePointer) {
@@ -69,12 +79,8 @@ TEST(Grapple, FiresOncePerPressAndReelsIn) {
 }
 
 TEST(Grapple, SegmentLengthClamps) {
-    SwingerWorld w = aiming_at(0, 1);
-    w.ground = line({{5, 0.5f}, {-5, 0.5f}}); // half a unit above
+    SwingerWorld w = armed_under_ceiling(1, 0.5f);
     FakeInput in;
-    in.frame.left_button = false;
-    swinger_step(w, in);
-    w.player = make_mass(0, 0, 1);
     in.frame.left_button = true;
     swinger_step(w, in);
     ASSERT_TRUE(w.grapple.attached);
@@ -88,11 +94,8 @@ TEST(Grapple, SegmentLengthClamps) {
 }
 
 TEST(Grapple, StiffRodPullsThePlayerTowardsThirteenSegments) {
-    SwingerWorld w = aiming_at(0, 13);
-    w.ground = line({{5, 10}, {-5, 10}});
+    SwingerWorld w = armed_under_ceiling(13, 10);
     FakeInput in;
-    swinger_step(w, in);
-    w.player = make_mass(0, 0, 1);
     in.hold(KEY_SHIFT);
     in.frame.left_button = true;
     swinger_step(w, in);
@@ -105,11 +108,8 @@ TEST(Grapple, StiffRodPullsThePlayerTowardsThirteenSegments) {
 }
 
 TEST(Grapple, RopeHoldsThePlayerNearTheAnchorWhileReelingIn) {
-    SwingerWorld w = aiming_at(0, 13);
-    w.ground = line({{5, 10}, {-5, 10}});
+    SwingerWorld w = armed_under_ceiling(13, 10);
     FakeInput in;
-    swinger_step(w, in);
-    w.player = make_mass(0, 0, 1);
     in.frame.left_button = true;
     for (int i = 0; i < 40; ++i) {
         swinger_step(w, in);
