@@ -21,28 +21,18 @@
 namespace {
 
 TEST(VirtualKeys, MapTheKeysTheProgramsTest) {
-    EXPECT_EQ(virtual_key_from_sdl(SDLK_a), 0x41u);
-    EXPECT_EQ(virtual_key_from_sdl(SDLK_p), 0x50u);
-    EXPECT_EQ(virtual_key_from_sdl(SDLK_z), 0x5Au);
-    EXPECT_EQ(virtual_key_from_sdl(SDLK_0), 0x30u);
-    EXPECT_EQ(virtual_key_from_sdl(SDLK_9), 0x39u);
-    EXPECT_EQ(virtual_key_from_sdl(SDLK_LSHIFT), VK_SHIFT);
-    EXPECT_EQ(virtual_key_from_sdl(SDLK_RSHIFT), VK_SHIFT);
-    EXPECT_EQ(virtual_key_from_sdl(SDLK_LCTRL), VK_CONTROL);
-    EXPECT_EQ(virtual_key_from_sdl(SDLK_RCTRL), VK_CONTROL);
-    EXPECT_EQ(virtual_key_from_sdl(SDLK_RETURN), 0x0Du);
-    EXPECT_EQ(virtual_key_from_sdl(SDLK_ESCAPE), 0x1Bu);
-    EXPECT_EQ(virtual_key_from_sdl(SDLK_SPACE), 0x20u);
-    EXPECT_EQ(virtual_key_from_sdl(SDLK_LEFT), 0x25u);
-    EXPECT_EQ(virtual_key_from_sdl(SDLK_UP), 0x26u);
-    EXPECT_EQ(virtual_key_from_sdl(SDLK_RIGHT), 0x27u);
-    EXPECT_EQ(virtual_key_from_sdl(SDLK_DOWN), 0x28u);
-    EXPECT_EQ(virtual_key_from_sdl(SDLK_F1), 0x70u);
-    EXPECT_EQ(virtual_key_from_sdl(SDLK_F12), 0x7Bu);
-    EXPECT_EQ(virtual_key_from_sdl(SDLK_KP_0), 0x60u);
-    EXPECT_EQ(virtual_key_from_sdl(SDLK_KP_9), 0x69u);
-    EXPECT_EQ(virtual_key_from_sdl(SDLK_F13), 0u);
-    EXPECT_EQ(virtual_key_from_sdl(SDLK_UNKNOWN), 0u);
+    const std::pair<SDL_Keycode, uint32_t> keys[] = {
+        {SDLK_a, 0x41},          {SDLK_p, 0x50},           {SDLK_z, 0x5A},
+        {SDLK_0, 0x30},          {SDLK_9, 0x39},           {SDLK_LSHIFT, VK_SHIFT},
+        {SDLK_RSHIFT, VK_SHIFT}, {SDLK_LCTRL, VK_CONTROL}, {SDLK_RCTRL, VK_CONTROL},
+        {SDLK_RETURN, 0x0D},     {SDLK_ESCAPE, 0x1B},      {SDLK_SPACE, 0x20},
+        {SDLK_LEFT, 0x25},       {SDLK_UP, 0x26},          {SDLK_RIGHT, 0x27},
+        {SDLK_DOWN, 0x28},       {SDLK_F1, 0x70},          {SDLK_F12, 0x7B},
+        {SDLK_KP_0, 0x60},       {SDLK_KP_9, 0x69},        {SDLK_F13, 0},
+        {SDLK_UNKNOWN, 0}};
+    for (const auto& [sdl, vk] : keys) {
+        EXPECT_EQ(virtual_key_from_sdl(sdl), vk) << SDL_GetKeyName(sdl);
+    }
 }
 
 TEST(MessageBoxes, WithoutADisplayTheTextGoesToStandardErrorOnOneLine) {
