@@ -21,6 +21,7 @@ struct ShownBox {
     std::string text;
     std::string caption;
     MessageBoxIcon icon;
+    bool operator==(const ShownBox&) const = default;
 };
 
 class FakePlatform : public FramePlatform {

@@ -182,21 +182,19 @@ TEST_F(LoopTest, InitFailingOnARebuildEndsTheProgram) {
 TEST_F(LoopTest, RegistrationFailureShowsTwoBoxesAndExitsMinusOne) {
     platform.register_ok = false;
     EXPECT_EQ(run(Deliverable::leveledit), -1);
-    ASSERT_EQ(platform.boxes.size(), 2u);
-    EXPECT_EQ(platform.boxes[0].text, "RegisterClassEx Failed!");
-    EXPECT_EQ(platform.boxes[1].text, "Error Registering Window Class!");
-    EXPECT_EQ(platform.boxes[1].caption, "Error");
-    EXPECT_EQ(platform.boxes[1].icon, MessageBoxIcon::exclamation);
+    const std::vector<ShownBox> boxes = {
+        {"RegisterClassEx Failed!", "Error", MessageBoxIcon::exclamation},
+        {"Error Registering Window Class!", "Error", MessageBoxIcon::exclamation}};
+    EXPECT_EQ(platform.boxes, boxes);
     EXPECT_TRUE(platform.created.empty());
 }
 
 TEST_F(LoopTest, MissingRawInputEndsTheGamesBeforeAnyWindow) {
     FakeRawMouse::get().init_result = 0;
     EXPECT_EQ(run(Deliverable::ropegame), 0);
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].text, "RawInput not supported by Operating System.  Exiting.");
-    EXPECT_EQ(platform.boxes[0].caption, "Error!");
-    EXPECT_EQ(platform.boxes[0].icon, MessageBoxIcon::none);
+    const std::vector<ShownBox> boxes = {
+        {"RawInput not supported by Operating System.  Exiting.", "Error!", MessageBoxIcon::none}};
+    EXPECT_EQ(platform.boxes, boxes);
     EXPECT_TRUE(platform.created.empty());
     EXPECT_EQ(program.allocated_for, -1);
 }
