@@ -3,24 +3,21 @@
 
 void run_frame_attempt(FrameContext& frame, GlWindow& window) {
     FramePlatform& platform = frame.platform;
-    uint32_t now = 0;
+    uint32_t min_gap = 0; // the fewest milliseconds between two frames
     switch (frame.settings.pacing) {
     case Pacing::sleep_16ms:
         platform.sleep(1);
-        now = platform.ticks();
-        if (now - window.last_tick_ms < 16) {
-            return;
-        }
+        min_gap = 16;
         break;
     case Pacing::spin_17ms:
-        now = platform.ticks();
-        if (now - window.last_tick_ms < 17) {
-            return;
-        }
+        min_gap = 17;
         break;
     case Pacing::none:
-        now = platform.ticks();
         break;
+    }
+    const uint32_t now = platform.ticks();
+    if (now - window.last_tick_ms < min_gap) {
+        return;
     }
     // Unsigned difference: a tick counter that wraps still gives the right gap, and a long
     // stall is handed over whole.
