@@ -87,3 +87,10 @@ void set_colour(const ColourCycle& c) {
 void set_white() {
     glColor3f(1, 1, 1);
 }
+
+void draw_pointer(const TextureSlots& textures, int slot, float x, float y, const ColourCycle& c) {
+    set_colour(c);
+    textures.bind(slot);
+    draw_quad_at(x, y, -30, 2, 2);
+    set_white();
+}

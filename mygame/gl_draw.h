@@ -1,5 +1,5 @@
 // Fixed-function drawing shared by the editors and the prototypes: their common GL state,
-// texture slots, the textured square, the ground band and the clouds.
+// texture slots, the view, sky, textured square, ground band, clouds and pointer.
 #pragma once
 
 #include "assets/texture.h"
@@ -39,6 +39,9 @@ void draw_ground_band(const MyGameData& ground, float z);
 
 // Each cloud on a square of its half-size at its depth, textures from slot 10 on.
 void draw_clouds(const std::vector<Cloud>& clouds, const TextureSlots& textures);
+
+// The pointer: a 2 by 2 square at depth -30 in the cycle's colour, then white again.
+void draw_pointer(const TextureSlots& textures, int slot, float x, float y, const ColourCycle& c);
 
 void set_colour(const ColourCycle& c);
 void set_white();

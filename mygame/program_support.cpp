@@ -1,5 +1,6 @@
 #include "mygame/program_support.h"
 
+#include "mygame/gl_draw.h"
 #include "platform/cursor.h"
 #include "platform/message_box.h"
 
@@ -49,11 +50,4 @@ std::vector<std::pair<int, const char*>> prototype_texture_files() {
             {10, "Data/cloud1.tga"}, {11, "Data/cloud2.tga"}, {12, "Data/cloud3.tga"},
             {13, "Data/cloud4.tga"}, {14, "Data/cloud5.tga"}, {15, "Data/cloud6.tga"},
             {16, "Data/cloud7.tga"}, {17, "Data/cloud8.tga"}};
-}
-
-void draw_pointer(const TextureSlots& textures, int slot, float x, float y, const ColourCycle& c) {
-    set_colour(c);
-    textures.bind(slot);
-    draw_quad_at(x, y, -30, 2, 2);
-    set_white();
 }

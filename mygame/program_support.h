@@ -1,13 +1,14 @@
 // What the four windowed programs share around their logic: the run with its per-frame input
 // read from the frame (keys, buttons, the cursor put back at the centre), the error message
-// box and the pointer drawn in the pointer colour.
+// box and the prototypes' texture files.
 #pragma once
 
 #include "frame/frame.h"
-#include "mygame/gl_draw.h"
 #include "mygame/input.h"
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 // Reads the cursor, puts it back at the screen centre and returns this frame's input.
 FrameInput poll_frame_input(const KeyTable* keys, uint8_t left_button, uint8_t right_button);
@@ -31,6 +32,3 @@ int run_editor_program(Deliverable which, const EditorProgramCalls& calls);
 
 // The prototypes' texture images by slot, 0-17; the ground editor loads the first six.
 std::vector<std::pair<int, const char*>> prototype_texture_files();
-
-// The pointer: a 2 by 2 square at depth -30 in the cycle's colour, then white again.
-void draw_pointer(const TextureSlots& textures, int slot, float x, float y, const ColourCycle& c);
