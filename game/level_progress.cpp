@@ -1,0 +1,259 @@
+#include "game/level_progress.h"
+
+#include "game/game.h"
+#include "game/keys.h"
+#include "platform/random.h"
+
+#include <cmath>
+
+const char* const GAME_COMPLETE_TEXT =
+    "well done youve completed the game(or level not found)!, good ending, eh? "
+    "(thanks for playing glimbo)";
+
+namespace {
+
+constexpr float CAMERA_SCATTER = 0.030518509f;  // 0..32767 onto 0..1000
+constexpr float FLOCK_SCATTER = 0.00030518509f; // 0..32767 onto 0..10
+
+void finish_level(GameState& gs, GameHost& host) {
+    ++gs.level_index;
+    reset_level(gs, host);
+    play_sample(gs, host, Sample::complete);
+}
+
+} // namespace
+
+bool run_blob_pass(GameState& gs, GameHost& host, int i, bool may_finish) {
+    Player& p = gs.players[size_t(i)];
+    float best = 1000;
+    bool all_collected = true;
+    gs.blobs_left = 0;
+    for (size_t b = 0; b < gs.level.blobs.size(); ++b) {
+        Blob& blob = gs.level.blobs[b];
+        const float dx = blob.x - p.x, dy = blob.y - p.y;
+        const float d = std::sqrt(dx * dx + dy * dy);
+        if (d < best && blob.present) {
+            p.nearest_blob = int32_t(b);
+            best = d;
+        }
+        if (d < p.radius + 1) {
+            if (blob.present)
+                play_sample(gs, host, Sample::bing);
+            blob.present = 0;
+        }
+        if (blob.present) {
+            ++gs.blobs_left;
+            all_collected = false;
+        }
+    }
+    if (all_collected && may_finish) {
+        finish_level(gs, host);
+        return true;
+    }
+    return false;
+}
+
+bool blob_pass(GameState& gs, GameHost& host, int i) {
+    return run_blob_pass(gs, host, i, true);
+}
+
+std::string game_file_path(const GameState& gs, const std::string& name) {
+    if (gs.files_dir.empty())
+        return name;
+    return gs.files_dir + "/" + name;
+}
+
+void load_level(GameState& gs, GameHost& host) {
+    const std::string name = "levels/level" + std::to_string(gs.level_index + 1) + ".svg";
+    const LevelReadResult result =
+        read_level_file(game_file_path(gs, name), gs.level, {.copy_first_type_to_last = true});
+    switch (result.status) {
+    case LevelReadStatus::ok:
+        if (gs.level_index > gs.highest_level)
+            gs.highest_level = gs.level_index;
+        return;
+    case LevelReadStatus::cannot_open:
+        if (gs.level_index != 0) {
+            host.show_message("game complete", GAME_COMPLETE_TEXT, MessageIcon::information);
+            gs.level_index = 0;
+            reset_level(gs, host);
+        } else {
+            host.show_message("error", "you need a level1.svg file", MessageIcon::stop);
+            host.request_quit();
+        }
+        return;
+    case LevelReadStatus::damaged:
+        // The reader left the level arrays as they were; say which file is broken, then go
+        // on as for a missing file without claiming the game was completed.
+        host.show_message("error", name + " is damaged: " + result.error, MessageIcon::stop);
+        if (gs.level_index != 0) {
+            gs.level_index = 0;
+            reset_level(gs, host);
+        } else {
+            host.request_quit();
+        }
+        return;
+    }
+}
+
+void reset_level(GameState& gs, GameHost& host) {
+    gs.time_taken = 0;
+    gs.camera_x = float(random_next()) * CAMERA_SCATTER - 500;
+    gs.camera_y = float(random_next()) * CAMERA_SCATTER - 500;
+
+    gs.trail_head = 0;
+    for (TrailPuff& puff : gs.trail) {
+        puff.alive = 0;
+        puff.life = 0;
+    }
+
+    for (Sheep& s : gs.flock) {
+        s.x = s.prev_x = float(random_next()) * FLOCK_SCATTER;
+        s.y = s.prev_y = float(random_next()) * FLOCK_SCATTER;
+        s.radius = 1;
+    }
+
+    load_level(gs, host);
+
+    for (int i = 0; i < gs.player_count; ++i) {
+        Player& p = gs.players[size_t(i)];
+        p.button_down = {0, 0, 0};
+        p.x = p.prev_x = 2.0f * float(i);
+        p.y = p.prev_y = -1;
+        p.radius = 1;
+        p.ropes[0].attached = 0;
+        p.ropes[1].attached = 0;
+        p.button_ready = {1, 1, 1};
+        p.roll_held = 0;
+        p.nearest_blob = 0;
+    }
+    gs.playing = false;
+}
+
+bool point_in_menu_item(const GameState& gs, int item, float px, float py) {
+    if (item < 0 || item >= MENU_ITEM_COUNT)
+        return false;
+    const MenuItem& m = gs.menu_items[size_t(item)];
+    return m.x - m.half_width < px && px < m.x + m.half_width && m.y - m.half_height < py &&
+           py < m.y + m.half_height;
+}
+
+namespace {
+
+void menu_item_action(GameState& gs, GameHost& host, int item) {
+    switch (item) {
+    case 0: // play
+        gs.playing = true;
+        gs.time_taken = 0;
+        break;
+    case 1: // exit
+        host.request_quit();
+        break;
+    case 2: // back 1 level
+        if (gs.level_index > 0) {
+            --gs.level_index;
+            reset_level(gs, host);
+        }
+        break;
+    case 3: // restart level
+        reset_level(gs, host);
+        break;
+    case 4: // next level
+        if (gs.level_index < gs.highest_level) {
+            ++gs.level_index;
+            reset_level(gs, host);
+        }
+        break;
+    case 5: // change controls
+        gs.binding_mode = true;
+        gs.binding_player = 0;
+        gs.binding_step = -1;
+        break;
+    case 6: // single player
+        gs.player_count = 1;
+        break;
+    case 7: // save game
+        quick_save(gs);
+        break;
+    case 8: // load game
+        quick_load(gs, host);
+        break;
+    default:
+        break;
+    }
+}
+
+// Runs `action` once per press of the key (pair): the latch re-arms while it is up.
+template <typename Action> void once_per_press(bool held, bool& latch, Action action) {
+    if (!held) {
+        latch = true;
+    } else if (latch) {
+        latch = false;
+        action();
+    }
+}
+
+void menu_keys(GameState& gs, GameHost& host) {
+    const bool shift = key_held(gs, KEY_SHIFT);
+    auto held = [&](int code) { return key_held(gs, code); };
+
+    if (held(KEY_ENTER))
+        gs.player_count = 1;
+
+    // Shift + 9 advances once per press but reloads the level on every step it is held.
+    if (shift && held(KEY_9)) {
+        if (gs.latches.shift_9)
+            ++gs.level_index;
+        gs.latches.shift_9 = false;
+        reset_level(gs, host);
+    } else {
+        gs.latches.shift_9 = true;
+    }
+
+    once_per_press(shift && held(KEY_0), gs.latches.shift_0, [&] {
+        if (gs.level_index > 0) {
+            --gs.level_index;
+            reset_level(gs, host);
+        }
+    });
+    once_per_press(shift && held(key_letter('F')), gs.latches.shift_f,
+                   [&] { gs.inflate_mode = !gs.inflate_mode; });
+    once_per_press(held(key_letter('T')), gs.latches.t,
+                   [&] { gs.trail_enabled = !gs.trail_enabled; });
+    once_per_press(held(key_letter('L')), gs.latches.l,
+                   [&] { gs.flock_enabled = !gs.flock_enabled; });
+    once_per_press(held(key_letter('J')), gs.latches.j,
+                   [&] { gs.soft_collisions = !gs.soft_collisions; });
+    once_per_press(held(key_letter('B')), gs.latches.b,
+                   [&] { gs.background_enabled = !gs.background_enabled; });
+}
+
+} // namespace
+
+void menu_step(GameState& gs, GameHost& host) {
+    if (gs.played_last_step)
+        gs.menu_armed = false;
+    gs.played_last_step = false;
+
+    if (gs.binding_mode)
+        return;
+
+    // The menu is driven by player 0; a world without player records has no pointer.
+    if (gs.players.empty()) {
+        menu_keys(gs, host);
+        return;
+    }
+    Player& p0 = gs.players[0];
+    if (p0.button_down[0] && gs.menu_armed) {
+        for (int item = 0; item < MENU_ITEM_COUNT; ++item) {
+            if (point_in_menu_item(gs, item, p0.pointer_dx, p0.pointer_dy)) {
+                menu_item_action(gs, host, item);
+                break;
+            }
+        }
+    }
+    if (gs.players[0].button_down[0] == 0)
+        gs.menu_armed = true;
+
+    menu_keys(gs, host);
+}

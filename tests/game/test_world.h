@@ -1,0 +1,87 @@
+// A recording host and small world builders for the simulation tests.
+#pragma once
+
+#include "game/game.h"
+#include "platform/random.h"
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <unistd.h>
+
+struct FakeHost : GameHost {
+    std::vector<std::pair<Sample, int>> sounds;
+    struct Message {
+        std::string caption, text;
+        MessageIcon icon;
+    };
+    std::vector<Message> messages;
+    int quit_requests = 0;
+    int cursor_moves = 0;
+
+    void play_sample(Sample s, int channel) override { sounds.push_back({s, channel}); }
+    void show_message(const std::string& caption, const std::string& text,
+                      MessageIcon icon) override {
+        messages.push_back({caption, text, icon});
+    }
+    void request_quit() override { ++quit_requests; }
+    void set_cursor_position(int, int) override { ++cursor_moves; }
+
+    int count(Sample s) const {
+        int n = 0;
+        for (auto& [sample, channel] : sounds)
+            n += sample == s;
+        return n;
+    }
+};
+
+inline GroundPoint gp(float x, float y, int32_t type = SURFACE_GROUND) {
+    GroundPoint p;
+    p.x = x;
+    p.y = y;
+    p.type = type;
+    return p;
+}
+
+inline Blob blob_at(float x, float y) {
+    Blob b;
+    b.x = x;
+    b.y = y;
+    return b;
+}
+
+// A world in play with `players` balls at rest at the given spots; one far-away blob keeps
+// the level from finishing.
+inline GameState play_world(std::vector<std::pair<float, float>> spots) {
+    random_reset();
+    GameState gs;
+    init_game_state(gs, int(spots.size()));
+    for (size_t i = 0; i < spots.size(); ++i) {
+        Player& p = gs.players[i];
+        p.x = p.prev_x = p.pointer_x = spots[i].first;
+        p.y = p.prev_y = p.pointer_y = spots[i].second;
+        p.radius = 1;
+        p.button_ready = {1, 1, 1};
+    }
+    gs.level.blobs = {blob_at(5000, 5000)};
+    gs.playing = true;
+    return gs;
+}
+
+// A fresh folder for level files and the quick save, removed with the object.
+struct TempDir {
+    std::filesystem::path path;
+    explicit TempDir(const std::string& name) {
+        path = std::filesystem::temp_directory_path() / (name + "_" + std::to_string(::getpid()));
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path / "levels");
+    }
+    ~TempDir() { std::filesystem::remove_all(path); }
+    void write_level(int number, const LevelData& level) const {
+        std::string error;
+        write_level_file((path / "levels" / ("level" + std::to_string(number) + ".svg")).string(),
+                         level, error);
+    }
+};
