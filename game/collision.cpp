@@ -1,5 +1,6 @@
 #include "game/collision.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -21,17 +22,11 @@ bool params_in_unit_range(SegmentParams p) {
     return p.t >= 0 && p.t <= 1 && p.w >= 0 && p.w <= 1;
 }
 
-void collide_with_segment(const GroundPoint& p1, const GroundPoint& p2, float& x, float& y, float r,
+void collide_near_segment(const GroundPoint& p1, const GroundPoint& p2, float& x, float& y, float r,
                           bool& contact, int surface, bool is_player, bool& death,
                           const CollisionSettings& settings) {
     const float x1 = p1.x, y1 = p1.y, x2 = p2.x, y2 = p2.y;
     const float k = settings.soft_collisions ? 5.0f : 2.0f;
-    const float big_r = k * r;
-
-    // Quick rejection before any square root or division by the segment length.
-    const float r2 = big_r * big_r;
-    if (!((x - x1) * (x - x2) / big_r < r2 && (y - y1) * (y - y2) / big_r < r2))
-        return;
 
     float ux = x2 - x1, uy = y2 - y1;
     const float length = std::sqrt(ux * ux + uy * uy);
@@ -78,5 +73,45 @@ void collide_with_segment(const GroundPoint& p1, const GroundPoint& p2, float& x
     } else {
         x = tx;
         y = ty;
+    }
+}
+
+void build_segment_blocks(const std::vector<GroundPoint>& ground, SegmentBlocks& blocks) {
+    blocks.boxes.clear();
+    const size_t segments = ground.size() < 2 ? 0 : ground.size() - 1;
+    for (size_t first = 0; first < segments; first += SegmentBlocks::SEGMENTS_PER_BLOCK) {
+        const size_t last = std::min(first + SegmentBlocks::SEGMENTS_PER_BLOCK, segments);
+        SegmentBlocks::Box box{ground[first].x, ground[first].x, ground[first].y, ground[first].y};
+        for (size_t k = first + 1; k <= last; ++k) {
+            box.min_x = std::min(box.min_x, ground[k].x);
+            box.max_x = std::max(box.max_x, ground[k].x);
+            box.min_y = std::min(box.min_y, ground[k].y);
+            box.max_y = std::max(box.max_y, ground[k].y);
+        }
+        blocks.boxes.push_back(box);
+    }
+}
+
+void collide_body_with_ground(const std::vector<GroundPoint>& ground, const SegmentBlocks& blocks,
+                              float& x, float& y, float r, const CollisionSettings& settings) {
+    const size_t segments = ground.size() < 2 ? 0 : ground.size() - 1;
+    const float big_r = (settings.soft_collisions ? 5.0f : 2.0f) * r;
+    // Farther than `margin` outside a box along x or y, both factors of the quick
+    // rejection's product exceed it for every segment of the box, so the product is at
+    // least margin^2 > R^3 and every call would be rejected.
+    const float margin = std::sqrt(big_r * big_r * big_r * 1.0001f) * 1.001f;
+    const bool can_skip = big_r > 0 && std::isfinite(margin);
+    for (size_t b = 0; b < blocks.boxes.size(); ++b) {
+        const SegmentBlocks::Box& box = blocks.boxes[b];
+        if (can_skip && (x - box.max_x > margin || box.min_x - x > margin ||
+                         y - box.max_y > margin || box.min_y - y > margin))
+            continue;
+        const size_t first = b * SegmentBlocks::SEGMENTS_PER_BLOCK;
+        const size_t last = std::min(first + SegmentBlocks::SEGMENTS_PER_BLOCK, segments);
+        for (size_t k = first; k < last; ++k) {
+            bool contact = false, death = false;
+            collide_with_segment(ground[k], ground[k + 1], x, y, r, contact, 1, false, death,
+                                 settings);
+        }
     }
 }

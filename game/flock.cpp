@@ -70,14 +70,10 @@ void keep_spacing(GameState& gs) {
 
 void flock_step(GameState& gs) {
     const CollisionSettings settings{gs.soft_collisions, key_held(gs, KEY_CTRL)};
-    const auto& ground = gs.level.ground;
+    build_segment_blocks(gs.level.ground, gs.ground_blocks);
     for (Sheep& s : gs.flock) {
         drift(s);
-        for (size_t k = 0; k + 1 < ground.size(); ++k) {
-            bool contact = false, death = false;
-            collide_with_segment(ground[k], ground[k + 1], s.x, s.y, s.radius, contact, 1, false,
-                                 death, settings);
-        }
+        collide_body_with_ground(gs.level.ground, gs.ground_blocks, s.x, s.y, s.radius, settings);
         if (s.y < -300) {
             s.x = s.prev_x = 0;
             s.y = s.prev_y = -1;

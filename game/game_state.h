@@ -3,6 +3,7 @@
 // test can build as many independent worlds as it likes.
 #pragma once
 
+#include "game/collision.h"
 #include "level/level_file.h"
 
 #include <array>
@@ -160,6 +161,9 @@ struct GameState {
     // Renderer's trail ring; the renderer advances it, a level reset clears it.
     std::array<TrailPuff, TRAIL_LENGTH> trail{};
     int trail_head = 0;
+
+    // Scratch of the flock's ground test, rebuilt every flock step.
+    SegmentBlocks ground_blocks;
 };
 
 // Allocates the player records (mouse_count + 2, zero-filled) and sets the start values.

@@ -287,6 +287,8 @@ void update_pointers(GameState& gs, GameHost& host) {
 }
 
 void game_step(GameState& gs, GameHost& host, uint32_t elapsed_ms) {
+    // Only allocated records can be simulated, whatever the count was set to.
+    gs.player_count = std::clamp(gs.player_count, 0, int(gs.players.size()));
     update_frame_rate(gs, elapsed_ms);
     if (gs.playing)
         play_step(gs, host, elapsed_ms);

@@ -64,7 +64,7 @@ std::string game_file_path(const GameState& gs, const std::string& name) {
 }
 
 void load_level(GameState& gs, GameHost& host) {
-    const std::string name = "levels/level" + std::to_string(gs.level_index + 1) + ".svg";
+    const std::string name = "levels/level" + std::to_string(int64_t(gs.level_index) + 1) + ".svg";
     const LevelReadResult result =
         read_level_file(game_file_path(gs, name), gs.level, {.copy_first_type_to_last = true});
     switch (result.status) {

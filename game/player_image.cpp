@@ -27,10 +27,14 @@ void write_rope(ByteWriter& w, const Rope& rope) {
     }
 }
 
-// Reads one real and notes whether it is finite.
+// Largest magnitude a stored real may have. Play never comes near it (balls move at most
+// about 5 units a step); beyond it sums of positions could overflow to infinity.
+constexpr float LARGEST_STORED_REAL = 1e7f;
+
+// Reads one real and notes whether it is usable (finite and within the bound).
 float read_real(ByteReader& r, bool& finite) {
     const float v = read_f32(r);
-    if (!std::isfinite(v))
+    if (!(std::fabs(v) <= LARGEST_STORED_REAL))
         finite = false;
     return v;
 }
@@ -147,7 +151,9 @@ bool read_player_image(ByteReader& r, Player& out, int player_slots) {
     for (uint8_t& b : p.button_ready)
         b = read_u8(r);
     skip_bytes(r, 2);
-    p.roll_angle = read_real(r, finite);
+    p.roll_angle = read_f32(r); // a drawing angle: it grows without bound while rolling
+    if (!std::isfinite(p.roll_angle))
+        finite = false;
     skip_bytes(r, 4);
     p.roll_held = read_u8(r);
     skip_bytes(r, 3);
@@ -157,7 +163,8 @@ bool read_player_image(ByteReader& r, Player& out, int player_slots) {
     skip_bytes(r, 4);
     p.nearest_blob = read_i32(r);
 
-    // A real that is not finite would spread NaN through the whole world: reject the record.
+    // A real that is not finite (or absurdly large) would spread NaN through the whole
+    // world: reject the record.
     if (!finite)
         return false;
     for (Rope& rope : p.ropes) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/random.h"
+
 #include <cmath>
 
 namespace {
@@ -102,6 +104,41 @@ TEST(Collision, SlopedSegmentPushesAlongItsNormal) {
     Result r = collide(pt(0, 0), pt(10, 10), 5 - 0.5f * s, 5 + 0.5f * s);
     EXPECT_NEAR(r.x, 5 - s, 1e-5);
     EXPECT_NEAR(r.y, 5 + s, 1e-5);
+}
+
+} // namespace
+
+namespace {
+
+// Skipping whole runs of segments must give bit-for-bit the result of testing each one.
+TEST(Collision, BlockSkippingMatchesTestingEverySegment) {
+    RandomState rng;
+    auto uniform = [&](float lo, float hi) {
+        return lo + (hi - lo) * float(random_next(rng)) / 32767.0f;
+    };
+    std::vector<GroundPoint> ground;
+    float x = -200;
+    for (int k = 0; k < 300; ++k) {
+        ground.push_back(pt(x, uniform(-20, 20)));
+        x += uniform(-3, 6); // doubles back now and then
+    }
+    SegmentBlocks blocks;
+    build_segment_blocks(ground, blocks);
+    ASSERT_EQ(blocks.boxes.size(), 19u); // 299 segments in runs of 16
+    for (int trial = 0; trial < 3000; ++trial) {
+        const CollisionSettings settings{trial % 3 == 0, false};
+        const float r = uniform(0.3f, 4);
+        float ax = uniform(-220, 1000), ay = uniform(-40, 40);
+        float bx = ax, by = ay;
+        collide_body_with_ground(ground, blocks, ax, ay, r, settings);
+        for (size_t k = 0; k + 1 < ground.size(); ++k) {
+            bool contact = false, death = false;
+            collide_with_segment(ground[k], ground[k + 1], bx, by, r, contact, 1, false, death,
+                                 settings);
+        }
+        ASSERT_EQ(ax, bx) << trial;
+        ASSERT_EQ(ay, by) << trial;
+    }
 }
 
 } // namespace

@@ -1,0 +1,113 @@
+#include "test_files.h"
+
+#include <atomic>
+#include <cmath>
+#include <fstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+ScratchDir::ScratchDir() {
+    static std::atomic<int> counter{0};
+    path = fs::temp_directory_path() /
+           ("glimbo_assets_" + std::to_string(getpid()) + "_" + std::to_string(counter++));
+    fs::remove_all(path);
+    fs::create_directories(path);
+}
+
+ScratchDir::~ScratchDir() {
+    std::error_code ignored;
+    fs::remove_all(path, ignored);
+}
+
+void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+std::vector<uint8_t> read_bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+namespace {
+void put_u16(std::vector<uint8_t>& b, uint32_t v) {
+    b.push_back(uint8_t(v));
+    b.push_back(uint8_t(v >> 8));
+}
+void put_u32(std::vector<uint8_t>& b, uint32_t v) {
+    put_u16(b, v & 0xFFFF);
+    put_u16(b, v >> 16);
+}
+void put_text(std::vector<uint8_t>& b, const char* s) {
+    while (*s) {
+        b.push_back(uint8_t(*s++));
+    }
+}
+void put_u16_be(std::vector<uint8_t>& b, uint32_t v) {
+    b.push_back(uint8_t(v >> 8));
+    b.push_back(uint8_t(v));
+}
+} // namespace
+
+std::vector<uint8_t> make_tga(uint16_t width, uint16_t height, uint8_t bits,
+                              const std::vector<uint8_t>& pixels) {
+    std::vector<uint8_t> b = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    put_u16(b, width);
+    put_u16(b, height);
+    b.push_back(bits);
+    b.push_back(0);
+    b.insert(b.end(), pixels.begin(), pixels.end());
+    return b;
+}
+
+std::vector<uint8_t> make_sine_wav(int rate, double hz, double seconds, int amplitude) {
+    const uint32_t frames = uint32_t(rate * seconds);
+    std::vector<uint8_t> b;
+    put_text(b, "RIFF");
+    put_u32(b, 36 + frames * 2);
+    put_text(b, "WAVEfmt ");
+    put_u32(b, 16);
+    put_u16(b, 1); // PCM
+    put_u16(b, 1); // mono
+    put_u32(b, uint32_t(rate));
+    put_u32(b, uint32_t(rate) * 2);
+    put_u16(b, 2);
+    put_u16(b, 16);
+    put_text(b, "data");
+    put_u32(b, frames * 2);
+    for (uint32_t i = 0; i < frames; ++i) {
+        const double v = amplitude * std::sin(2.0 * M_PI * hz * i / rate);
+        put_u16(b, uint16_t(int16_t(std::lround(v))));
+    }
+    return b;
+}
+
+std::vector<uint8_t> make_square_mod() {
+    std::vector<uint8_t> b(20, 0); // title
+    constexpr int sample_words = 32;
+    for (int s = 0; s < 31; ++s) {
+        b.insert(b.end(), 22, 0); // name
+        const bool used = s == 0;
+        put_u16_be(b, used ? sample_words : 0); // length in words
+        b.push_back(0);                         // finetune
+        b.push_back(used ? 64 : 0);             // volume
+        put_u16_be(b, 0);                       // loop start
+        put_u16_be(b, used ? sample_words : 1); // loop length: the whole sample
+    }
+    b.push_back(1);            // song length: one position
+    b.push_back(127);          // restart byte
+    b.insert(b.end(), 128, 0); // order table: pattern 0
+    put_text(b, "M.K.");
+    std::vector<uint8_t> pattern(64 * 4 * 4, 0);
+    const int period = 428; // C-2
+    pattern[0] = uint8_t((1 & 0xF0) | (period >> 8));
+    pattern[1] = uint8_t(period & 0xFF);
+    pattern[2] = uint8_t(((1 & 0x0F) << 4) | 0xF); // sample 1, effect F: set speed
+    pattern[3] = 1;                                // one tick a row
+    b.insert(b.end(), pattern.begin(), pattern.end());
+    for (int i = 0; i < sample_words * 2; ++i) {
+        b.push_back(uint8_t(int8_t(i % 16 < 8 ? 100 : -100)));
+    }
+    return b;
+}

@@ -1,0 +1,166 @@
+// TGA reading without OpenGL: accepted layouts, every refusal, damaged bytes, reloads.
+#include "assets/texture.h"
+#include "assets/texture_scale.h"
+#include "test_files.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+// 3 x 2 pixels, B G R each, bottom row first.
+const std::vector<uint8_t> PIXELS_3X2 = {1,  2,  3,  4,  5,  6,  7,  8,  9,
+                                         10, 11, 12, 13, 14, 15, 16, 17, 18};
+
+Texture load(const std::string& path, bool expect_ok) {
+    Texture t;
+    std::string error;
+    EXPECT_EQ(read_tga_file(path, t, error), expect_ok) << path << ": " << error;
+    EXPECT_EQ(error.empty(), expect_ok);
+    return t;
+}
+
+TEST(TgaFile, ThreeByTwoImageLoadsWithEighteenSwappedBytes) {
+    ScratchDir dir;
+    auto bytes = make_tga(3, 2, 24, PIXELS_3X2);
+    bytes.insert(bytes.end(), {0xEE, 0xEE, 0xEE}); // anything after the pixels is ignored
+    write_bytes(dir.file("a.tga"), bytes);
+    Texture t = load(dir.file("a.tga"), true);
+    EXPECT_EQ(t.width, 3u);
+    EXPECT_EQ(t.height, 2u);
+    EXPECT_EQ(t.bits_per_pixel, 24u);
+    EXPECT_EQ(t.texture_id, 0u);
+    const std::vector<uint8_t> rgb = {3,  2,  1,  6,  5,  4,  9,  8,  7,
+                                      12, 11, 10, 15, 14, 13, 18, 17, 16};
+    EXPECT_EQ(t.pixels, rgb);
+}
+
+TEST(TgaFile, ThirtyTwoBitKeepsAlphaAndDescriptorIsIgnored) {
+    ScratchDir dir;
+    auto bytes = make_tga(2, 1, 32, {10, 20, 30, 40, 50, 60, 70, 80});
+    write_bytes(dir.file("plain.tga"), bytes);
+    bytes[17] = 0x28; // top-down flag and 8 alpha bits: not interpreted
+    write_bytes(dir.file("topdown.tga"), bytes);
+    Texture plain = load(dir.file("plain.tga"), true);
+    Texture topdown = load(dir.file("topdown.tga"), true);
+    const std::vector<uint8_t> rgba = {30, 20, 10, 40, 70, 60, 50, 80};
+    EXPECT_EQ(plain.pixels, rgba);
+    EXPECT_EQ(topdown.pixels, rgba);
+    EXPECT_EQ(plain.bits_per_pixel, 32u);
+}
+
+TEST(TgaFile, RefusesEveryOtherKindOfHeader) {
+    ScratchDir dir;
+    const auto good = make_tga(3, 2, 24, PIXELS_3X2);
+    struct Case {
+        const char* what;
+        size_t offset;
+        uint8_t value;
+    };
+    const Case cases[] = {
+        {"run-length encoded (type 10)", 2, 10},
+        {"image identifier", 0, 1},
+        {"colour map present", 1, 1},
+        {"colour-mapped type 1", 2, 1},
+        {"colour map entry size", 7, 24},
+        {"x origin", 8, 1},
+        {"16 bits", 16, 16},
+        {"8 bits", 16, 8},
+        {"zero width", 12, 0},
+        {"zero height", 14, 0},
+    };
+    for (const Case& c : cases) {
+        auto bytes = good;
+        bytes[c.offset] = c.value;
+        write_bytes(dir.file("bad.tga"), bytes);
+        Texture t = load(dir.file("bad.tga"), false);
+        EXPECT_TRUE(t.pixels.empty()) << c.what;
+        EXPECT_EQ(t.texture_id, 0u) << c.what;
+    }
+}
+
+TEST(TgaFile, RefusesMissingShortAndCutFiles) {
+    ScratchDir dir;
+    load(dir.file("missing.tga"), false);
+    load(dir.path.string(), false); // a folder opens but is no image
+    const auto good = make_tga(3, 2, 24, PIXELS_3X2);
+    for (size_t length : {size_t(0), size_t(5), size_t(12), size_t(17), size_t(18), size_t(35)}) {
+        write_bytes(dir.file("cut.tga"), {good.begin(), good.begin() + long(length)});
+        Texture t = load(dir.file("cut.tga"), false);
+        EXPECT_TRUE(t.pixels.empty()) << length;
+    }
+    // The largest image a header can announce, with no pixels behind it: refused before
+    // anything is allocated.
+    write_bytes(dir.file("huge.tga"), make_tga(65535, 65535, 32, {1, 2, 3}));
+    load(dir.file("huge.tga"), false);
+}
+
+TEST(TgaFile, ReloadReplacesThePixelsOfTheEarlierLoad) {
+    ScratchDir dir;
+    write_bytes(dir.file("big.tga"), make_tga(64, 64, 32, std::vector<uint8_t>(64 * 64 * 4, 7)));
+    write_bytes(dir.file("small.tga"), make_tga(3, 2, 24, PIXELS_3X2));
+    Texture t;
+    std::string error;
+    for (int round = 0; round < 20; ++round) { // a full-screen toggle reloads every texture
+        ASSERT_TRUE(read_tga_file(dir.file("big.tga"), t, error));
+        t.texture_id = 5; // a name of the old context
+        ASSERT_TRUE(read_tga_file(dir.file("small.tga"), t, error));
+        EXPECT_EQ(t.pixels.size(), 18u);
+        EXPECT_LT(t.pixels.capacity(), 64u * 64u * 4u); // the big buffer was given back
+        EXPECT_EQ(t.texture_id, 0u);
+    }
+    // A failed reload leaves nothing of the earlier image behind.
+    EXPECT_FALSE(read_tga_file(dir.file("missing.tga"), t, error));
+    EXPECT_EQ(t.pixels.capacity(), 0u);
+    EXPECT_EQ(t.width, 0u);
+}
+
+TEST(TgaFile, DecodeSurvivesAnyBytesAndAcceptsExactlyTheCompleteImages) {
+    std::mt19937 rng(12345);
+    Texture t;
+    std::string error;
+    for (int i = 0; i < 3000; ++i) {
+        // A valid prefix half of the time, so the size checks are reached often.
+        std::vector<uint8_t> bytes(rng() % 80);
+        for (auto& b : bytes) {
+            b = uint8_t(rng());
+        }
+        if (i % 2 == 0 && bytes.size() >= 18) {
+            const uint8_t prefix[12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+            std::copy(prefix, prefix + 12, bytes.begin());
+            bytes[13] = bytes[15] = 0;
+            bytes[12] %= 5;
+            bytes[14] %= 5;
+            bytes[16] = (rng() % 2) ? 24 : 32;
+        }
+        const bool ok = decode_tga(bytes, t, error);
+        bool expected = false;
+        if (bytes.size() >= 18 && bytes[2] == 2 &&
+            std::all_of(bytes.begin(), bytes.begin() + 12,
+                        [&, k = 0](uint8_t b) mutable { return k++ == 2 || b == 0; })) {
+            const size_t w = bytes[12] | bytes[13] << 8, h = bytes[14] | bytes[15] << 8;
+            const bool bits_ok = bytes[16] == 24 || bytes[16] == 32;
+            expected = w && h && bits_ok && bytes.size() - 18 >= w * h * bytes[16] / 8;
+        }
+        ASSERT_EQ(ok, expected) << "case " << i;
+        EXPECT_EQ(t.pixels.size(), ok ? size_t(t.width) * t.height * t.bits_per_pixel / 8 : 0);
+    }
+}
+
+TEST(TextureScale, PowersOfTwoAndBoxFilter) {
+    EXPECT_EQ(nearest_power_of_two(1), 1u);
+    EXPECT_EQ(nearest_power_of_two(3), 4u);
+    EXPECT_EQ(nearest_power_of_two(5), 4u);
+    EXPECT_EQ(nearest_power_of_two(6), 8u);
+    EXPECT_EQ(nearest_power_of_two(64), 64u);
+    EXPECT_EQ(nearest_power_of_two(65535), 65536u);
+    // Widening repeats, narrowing averages by covered area, in both directions.
+    EXPECT_EQ(scale_pixels({0, 100}, 2, 1, 1, 4, 1), (std::vector<uint8_t>{0, 0, 100, 100}));
+    EXPECT_EQ(scale_pixels({0, 100, 200, 255}, 4, 1, 1, 2, 1), (std::vector<uint8_t>{50, 228}));
+    EXPECT_EQ(scale_pixels({0, 90, 30}, 3, 1, 1, 2, 1), (std::vector<uint8_t>{30, 50}));
+    EXPECT_EQ(scale_pixels({10, 20, 30, 40}, 1, 2, 2, 1, 1), (std::vector<uint8_t>{20, 30}));
+    EXPECT_EQ(scale_pixels({10, 20}, 1, 2, 1, 1, 4), (std::vector<uint8_t>{10, 10, 20, 20}));
+    EXPECT_TRUE(scale_pixels({1, 2}, 2, 2, 1, 4, 4).empty()); // too few source bytes
+}
+
+} // namespace
