@@ -26,8 +26,8 @@ struct ShownBox {
 class FakePlatform : public FramePlatform {
   public:
     uint32_t now = 1000;
-    uint32_t tick_step = 0;            // added after every read of the clock
-    std::deque<uint32_t> tick_script;  // values for the next reads, before stepping applies
+    uint32_t tick_step = 0;             // added after every read of the clock
+    std::deque<uint32_t> tick_script;   // values for the next reads, before stepping applies
     std::deque<ScriptedMessage> script; // in order of their ticks
     std::deque<Message> posted;
 

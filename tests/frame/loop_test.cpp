@@ -45,7 +45,9 @@ struct Program {
     }
 };
 
-ScriptedMessage key_down(uint32_t at, uint32_t vk) { return {at, WM_KEYDOWN, vk, 0}; }
+ScriptedMessage key_down(uint32_t at, uint32_t vk) {
+    return {at, WM_KEYDOWN, vk, 0};
+}
 
 class LoopTest : public ::testing::Test {
   protected:
@@ -138,8 +140,7 @@ TEST_F(LoopTest, EscapeAndCloseEndEveryProgramInOnePass) {
 }
 
 TEST_F(LoopTest, F1TwiceRebuildsTwiceAndEndsOnTheStartingWindow) {
-    platform.script = {key_down(1005, VK_F1), key_down(2005, VK_F1),
-                       key_down(3005, VK_ESCAPE)};
+    platform.script = {key_down(1005, VK_F1), key_down(2005, VK_F1), key_down(3005, VK_ESCAPE)};
     ASSERT_EQ(run(Deliverable::glimbo), 0);
     ASSERT_EQ(platform.created.size(), 3u);
     EXPECT_FALSE(platform.created[0].fullscreen);
@@ -213,8 +214,8 @@ TEST_F(LoopTest, FailedContextReleasesWhatWasAcquiredInReverse) {
     platform.fail_current = true;
     EXPECT_EQ(run(Deliverable::leveledit), 0);
     const std::vector<std::string> expected = {
-        "register OpenGL", "create_window",  "create_context", "make_current",
-        "delete_context",  "release_dc",     "destroy_window", "unregister OpenGL"};
+        "register OpenGL", "create_window", "create_context", "make_current",
+        "delete_context",  "release_dc",    "destroy_window", "unregister OpenGL"};
     EXPECT_EQ(platform.log, expected);
 }
 

@@ -34,6 +34,24 @@ template <typename F> Image paint_sphere(int w, int h, bool alpha, F&& f) {
     return img;
 }
 
+// Fleece of little curls: the nearest of one jittered point per cell, brightest at its
+// middle. Cells wrap round the equator so the skin has no seam.
+float curl_shade(float u, float v) {
+    const int cols = 28, rows = 14;
+    float cx = u * cols, cy = v * rows;
+    int ix = static_cast<int>(std::floor(cx)), iy = static_cast<int>(std::floor(cy));
+    float best = 10;
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
+            int gx = ix + dx, gy = iy + dy;
+            int wx = ((gx % cols) + cols) % cols;
+            float px = gx + 0.2f + 0.6f * hash_unit(wx, gy, 152);
+            float py = gy + 0.2f + 0.6f * hash_unit(wx, gy, 153);
+            best = std::min(best, std::hypot(cx - px, cy - py));
+        }
+    return clamp01(1.1f - best * 1.3f);
+}
+
 } // namespace
 
 Image make_shell_texture() {
@@ -44,7 +62,7 @@ Image make_shell_texture() {
         windows.push_back(sphere_dir(0.125f + 0.25f * k, 0.5f));
     windows.push_back({0, 0, -1});
     windows.push_back({0, 0, 1});
-    const float window_r = 0.47f, rim_r = 0.58f;
+    const float window_r = 0.55f, rim_r = 0.66f;
     return paint_sphere(256, 128, true, [&](float u, float v, Dir d) {
         float nearest = 10;
         Dir wc{};
@@ -86,29 +104,29 @@ Image make_shell_texture() {
 Image make_minisheep_texture() {
     // Fleece all round with a black face, eyes and ears on one side.
     const Dir face = sphere_dir(0.25f, 0.52f);
-    const Dir eye_l = sphere_dir(0.22f, 0.58f), eye_r = sphere_dir(0.28f, 0.58f);
-    const Dir ear_l = sphere_dir(0.16f, 0.66f), ear_r = sphere_dir(0.34f, 0.66f);
-    return paint_sphere(128, 64, false, [&](float u, float v, Dir d) {
-        float curls = fractal_noise(u * 24, v * 12, 24, 2, 151);
-        float bump = 0.5f + 0.5f * std::sin(curls * 18);
-        Color wool = mix(rgb(206, 200, 190), rgb(255, 255, 250), bump);
+    const Dir eye_l = sphere_dir(0.215f, 0.6f), eye_r = sphere_dir(0.285f, 0.6f);
+    const Dir ear_l = sphere_dir(0.14f, 0.7f), ear_r = sphere_dir(0.36f, 0.7f);
+    const Dir nose = sphere_dir(0.25f, 0.4f);
+    return paint_sphere(256, 128, false, [&](float u, float v, Dir d) {
+        float curl = curl_shade(u, v);
+        Color wool = mix(rgb(168, 160, 150), rgb(255, 255, 250), curl);
         float fa = angle_between(d, face);
-        if (angle_between(d, ear_l) < 0.17f || angle_between(d, ear_r) < 0.17f)
-            return rgb(50, 42, 42);
-        if (fa < 0.55f) {
-            Color skin = mix(rgb(40, 36, 38), rgb(70, 62, 62), fa / 0.55f);
+        if (angle_between(d, ear_l) < 0.2f || angle_between(d, ear_r) < 0.2f)
+            return rgb(46, 38, 38);
+        if (fa < 0.72f) {
+            Color skin = mix(rgb(34, 30, 32), rgb(66, 58, 58), fa / 0.72f);
             for (const Dir& e : {eye_l, eye_r}) {
                 float ea = angle_between(d, e);
-                if (ea < 0.06f)
+                if (ea < 0.07f)
                     return rgb(10, 10, 20);
-                if (ea < 0.12f)
+                if (ea < 0.15f)
                     return rgb(255, 255, 255);
             }
-            if (std::fabs(angle_between(d, sphere_dir(0.25f, 0.42f)) - 0.09f) < 0.02f && v < 0.42f)
-                return rgb(200, 120, 120);
+            float na = angle_between(d, nose);
+            if (na < 0.09f)
+                return rgb(220, 130, 140);
             return skin;
         }
-        (void)u;
         return wool;
     });
 }
@@ -122,7 +140,7 @@ Image make_blob_texture() {
         Color c = mix(rgb(255, 90, 40), rgb(255, 200, 40), smoothstep(0.1f, 0.7f, mid));
         c = mix(c, rgb(255, 255, 200), smoothstep(0.6f, 1.0f, mid) * 0.8f);
         c = mix(c, rgb(255, 255, 255), swirl * sparkle * 0.35f);
-        c.a = smoothstep(0.0f, 0.35f, mid) * 0.9f + 0.1f;
+        c.a = smoothstep(0.02f, 0.3f, mid); // clear at the poles: soft tips
         return c;
     });
 }

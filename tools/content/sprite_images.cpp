@@ -72,9 +72,9 @@ Image make_dust_texture() {
             float v = (y + 0.5f) / h;
             float puff = fractal_noise(x / 8.0f, y / 8.0f, 8, 4, 101);
             float fade = smoothstep(0.0f, 0.3f, v) * smoothstep(1.0f, 0.7f, v);
-            float a = smoothstep(0.3f, 0.7f, puff) * fade;
+            float a = smoothstep(0.35f, 0.6f, puff) * fade;
             Color c = mix(rgb(150, 120, 90), rgb(235, 215, 185), puff);
-            c.a = a * 0.8f;
+            c.a = a * 0.9f;
             pixel(img, x, y) = c;
         }
     }
@@ -164,22 +164,25 @@ Image make_foot_texture() {
     for (int y = 0; y < n; ++y) {
         for (int x = 0; x < n; ++x) {
             float fx = x + 0.5f, fy = y + 0.5f;
-            // A round-toed boot pointing right: ankle, toe cap, sole.
-            float ankle = ellipse(fx, fy, 24, 26, 14, 20);
-            float toe = ellipse(fx, fy, 38, 42, 22, 14);
-            float shoe = std::max(ankle, toe) * (fy < 55 ? 1.0f : 0.0f);
-            if (shoe <= 0)
+            // A trainer pointing right: high heel counter, long rounded toe, thick sole.
+            float upper =
+                std::max(ellipse(fx, fy, 24, 30, 16, 18), ellipse(fx, fy, 38, 40, 22, 12));
+            float sole = (fy > 44 && fy < 56 && fx > 6 && fx < 62)
+                             ? std::min(ellipse(fx, fy, 34, 44, 29, 14), 1.0f)
+                             : 0.0f;
+            if (upper <= 0 && sole <= 0)
                 continue;
-            float shade = 1.05f - 0.5f * (fy / n);
-            Color leather = scale_rgb(rgb(196, 58, 40), shade);
-            over(img, x, y, leather, shoe);
-            if (fy > 46)
-                over(img, x, y, rgb(245, 240, 230), shoe);
+            float shade = 1.1f - 0.45f * (fy / n);
+            over(img, x, y, rgb(90, 20, 15), upper);
+            over(img, x, y, scale_rgb(rgb(210, 52, 36), shade), std::max(0.0f, upper - 0.08f));
+            over(img, x, y, rgb(255, 190, 170, 0.55f), ellipse(fx, fy, 44, 35, 8, 3));
+            over(img, x, y, rgb(248, 244, 236), sole);
             if (fy > 52)
-                over(img, x, y, rgb(70, 60, 60), shoe);
-            over(img, x, y, rgb(255, 200, 190, 0.6f), ellipse(fx, fy, 44, 34, 7, 3));
-            if (std::fabs(fx - 24) < 9 && static_cast<int>(fy) % 6 < 2 && fy > 12 && fy < 34)
-                over(img, x, y, rgb(250, 250, 250), 1);
+                over(img, x, y, rgb(70, 64, 64), sole);
+            // Laces across the instep.
+            for (int k = 0; k < 3; ++k)
+                over(img, x, y, rgb(250, 250, 250),
+                     ellipse(fx, fy, 30.0f + k * 6, 26.0f + k * 3, 3.2f, 1.6f));
         }
     }
     return img;

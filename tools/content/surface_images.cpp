@@ -1,5 +1,6 @@
 // Ground, ice and spikes for the ground band, their transitions, and the backdrops.
 // Band textures tile horizontally (one copy per segment) and keep the surface at the top.
+#include <algorithm>
 #include <cmath>
 
 #include "tools/content/images.h"
@@ -242,6 +243,17 @@ Image make_sky_texture() {
 }
 
 Image make_cloud_texture(int index) {
+    // Eight shapes: puffs along a flat base, from a small pair to a towering heap and
+    // long thin banks.
+    struct Shape {
+        int puffs;
+        float span, size, height, stretch;
+    };
+    const Shape shapes[8] = {{5, 0.55f, 0.20f, 0.55f, 1.0f}, {7, 0.70f, 0.17f, 0.45f, 1.0f},
+                             {4, 0.40f, 0.24f, 0.70f, 1.0f}, {9, 0.80f, 0.12f, 0.30f, 1.3f},
+                             {6, 0.75f, 0.14f, 0.35f, 1.5f}, {3, 0.45f, 0.19f, 0.50f, 1.0f},
+                             {6, 0.50f, 0.25f, 0.95f, 0.9f}, {8, 0.62f, 0.10f, 0.25f, 1.6f}};
+    const Shape& sh = shapes[(index - 1) % 8];
     const int n = 128;
     Image img = make_image(n, n, true, {1, 1, 1, 0});
     Dice dice(80 + index);
@@ -249,32 +261,34 @@ Image make_cloud_texture(int index) {
         float x, y, r;
     };
     std::vector<Puff> puffs;
-    int count = 5 + index % 4;
-    float span = 0.55f + 0.05f * (index % 3);
-    for (int i = 0; i < count; ++i) {
-        float t = count == 1 ? 0.5f : static_cast<float>(i) / (count - 1);
-        float cx = n * (0.5f + (t - 0.5f) * span);
-        float r = n * (0.13f + 0.1f * dice.unit()) * (1.1f - std::fabs(t - 0.5f));
-        float cy = n * 0.62f - r * (0.45f + 0.5f * dice.unit());
+    const float base = n * 0.68f;
+    for (int i = 0; i < sh.puffs; ++i) {
+        float t = sh.puffs == 1 ? 0.5f : static_cast<float>(i) / (sh.puffs - 1);
+        float middle = 1.15f - std::fabs(t - 0.5f) * 1.2f; // taller in the middle
+        float cx = n * (0.5f + (t - 0.5f) * sh.span) + dice.range(-3, 3);
+        float r = n * sh.size * (0.75f + 0.45f * dice.unit()) * middle;
+        float cy = base - r * (0.3f + sh.height * dice.range(0.6f, 1.2f));
         puffs.push_back({cx, cy, r});
     }
-    const float flat = n * 0.66f; // flat base line
     for (int y = 0; y < n; ++y) {
         for (int x = 0; x < n; ++x) {
             float fx = x + 0.5f, fy = y + 0.5f;
-            float density = 0, top_light = 0;
+            // Density from the strongest puff; light blended over all puffs so the
+            // puffs merge without seams.
+            float density = 0, light_sum = 0, weight = 0;
             for (const Puff& p : puffs) {
-                float d = std::hypot(fx - p.x, fy - p.y) / p.r;
+                float d = std::hypot((fx - p.x) / sh.stretch, fy - p.y) / p.r;
                 float k = clamp01(1.25f - d);
-                if (k > density) {
-                    density = k;
-                    top_light = clamp01((p.y - fy) / p.r * 0.6f + 0.5f);
-                }
+                density = std::max(density, k);
+                float w = k * k * k + 1e-6f;
+                light_sum += w * clamp01((p.y - fy) / p.r * 0.6f + 0.5f);
+                weight += w;
             }
-            density *= smoothstep(flat + 4, flat - 6, fy);
+            float top_light = light_sum / weight;
+            density *= smoothstep(base + 4, base - 6, fy);
             float fluff = fractal_noise(fx / 10, fy / 10, 0, 3, 90 + index);
             float alpha = smoothstep(0.05f, 0.45f, density + (fluff - 0.5f) * 0.25f);
-            Color c = mix(rgb(178, 192, 214), rgb(255, 255, 255), 0.35f + 0.65f * top_light);
+            Color c = mix(rgb(172, 186, 210), rgb(255, 255, 255), 0.3f + 0.7f * top_light);
             c.a = alpha * 0.95f;
             pixel(img, x, y) = c;
         }

@@ -1,0 +1,129 @@
+// The SDL2/X11 layer under the frame: the key table, message boxes with no display, and a
+// whole program run on the real platform with SDL's offscreen driver and a real GL context.
+#include "frame/frame.h"
+#include "frame/frame_platform.h"
+#include "platform/clock.h"
+#include "platform/cursor.h"
+#include "platform/message_box.h"
+#include "platform/message_queue.h"
+#include "platform/virtual_keys.h"
+
+#include <GL/gl.h>
+#include <SDL2/SDL_keycode.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+TEST(VirtualKeys, MapTheKeysTheProgramsTest) {
+    EXPECT_EQ(virtual_key_from_sdl(SDLK_a), 0x41u);
+    EXPECT_EQ(virtual_key_from_sdl(SDLK_p), 0x50u);
+    EXPECT_EQ(virtual_key_from_sdl(SDLK_z), 0x5Au);
+    EXPECT_EQ(virtual_key_from_sdl(SDLK_0), 0x30u);
+    EXPECT_EQ(virtual_key_from_sdl(SDLK_9), 0x39u);
+    EXPECT_EQ(virtual_key_from_sdl(SDLK_LSHIFT), VK_SHIFT);
+    EXPECT_EQ(virtual_key_from_sdl(SDLK_RSHIFT), VK_SHIFT);
+    EXPECT_EQ(virtual_key_from_sdl(SDLK_LCTRL), VK_CONTROL);
+    EXPECT_EQ(virtual_key_from_sdl(SDLK_RCTRL), VK_CONTROL);
+    EXPECT_EQ(virtual_key_from_sdl(SDLK_RETURN), 0x0Du);
+    EXPECT_EQ(virtual_key_from_sdl(SDLK_ESCAPE), 0x1Bu);
+    EXPECT_EQ(virtual_key_from_sdl(SDLK_SPACE), 0x20u);
+    EXPECT_EQ(virtual_key_from_sdl(SDLK_LEFT), 0x25u);
+    EXPECT_EQ(virtual_key_from_sdl(SDLK_UP), 0x26u);
+    EXPECT_EQ(virtual_key_from_sdl(SDLK_RIGHT), 0x27u);
+    EXPECT_EQ(virtual_key_from_sdl(SDLK_DOWN), 0x28u);
+    EXPECT_EQ(virtual_key_from_sdl(SDLK_F1), 0x70u);
+    EXPECT_EQ(virtual_key_from_sdl(SDLK_F12), 0x7Bu);
+    EXPECT_EQ(virtual_key_from_sdl(SDLK_KP_0), 0x60u);
+    EXPECT_EQ(virtual_key_from_sdl(SDLK_KP_9), 0x69u);
+    EXPECT_EQ(virtual_key_from_sdl(SDLK_F13), 0u);
+    EXPECT_EQ(virtual_key_from_sdl(SDLK_UNKNOWN), 0u);
+}
+
+TEST(MessageBoxes, WithoutADisplayTheTextGoesToStandardErrorOnOneLine) {
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    EXPECT_EQ(message_box_fallback_line("Mode Switch Failed.\nRunning In Windowed Mode.", "Error"),
+              "Error: Mode Switch Failed. Running In Windowed Mode.");
+    testing::internal::CaptureStderr();
+    platform_message_box("Error Creating OpenGL Window", "Error", MessageBoxIcon::exclamation);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: Error Creating OpenGL Window\n");
+}
+
+TEST(Cursor, WithoutADisplayPositionCallsDoNothing) {
+    unsetenv("DISPLAY");
+    int32_t x = 7, y = 9;
+    EXPECT_FALSE(platform_get_cursor_pos(x, y));
+    EXPECT_EQ(x, 7);
+    EXPECT_EQ(y, 9);
+    platform_set_cursor_pos(400, 300); // must not crash
+}
+
+// A program on the real platform: three paced frames into a real GL context, then Escape
+// posted to the window as a key message.
+void run_headless(Present present) {
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+
+    FrameSettings settings = settings_for(Deliverable::glimbo);
+    settings.uses_raw_mouse = false;
+    settings.present = present;
+    int32_t cx = 0, cy = 0;
+    GlWindow* seen = nullptr;
+    std::vector<uint32_t> updates;
+    uint32_t pixel = 0;
+    int deinits = 0;
+
+    ProgramHooks hooks;
+    hooks.screen_center_x = &cx;
+    hooks.screen_center_y = &cy;
+    hooks.program_init = [&](GlWindow& window, KeyTable&) {
+        seen = &window;
+        EXPECT_NE(glGetString(GL_VERSION), nullptr); // a context is current
+        GLint viewport[4] = {};
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        EXPECT_EQ(viewport[2], 640);
+        EXPECT_EQ(viewport[3], 480);
+        return true;
+    };
+    hooks.program_update = [&](uint32_t ms) {
+        updates.push_back(ms);
+        if (updates.size() == 3) {
+            platform_post_message(Message{seen->hwnd, WM_KEYDOWN, VK_ESCAPE, 0});
+        }
+    };
+    hooks.program_draw = [&] {
+        glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glFinish();
+        glReadPixels(320, 240, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, &pixel);
+    };
+    hooks.program_deinit = [&] { ++deinits; };
+
+    const uint32_t start = platform_ticks();
+    EXPECT_EQ(run_program(settings, hooks), 0);
+    EXPECT_EQ(updates.size(), 3u);
+    for (uint32_t ms : updates) {
+        EXPECT_GE(ms, 16u);
+    }
+    EXPECT_GE(platform_ticks() - start, 48u);
+    EXPECT_EQ(deinits, 1);
+    EXPECT_EQ(cx, 320);
+    EXPECT_EQ(cy, 240);
+    const auto* rgba = reinterpret_cast<const uint8_t*>(&pixel);
+    EXPECT_EQ(rgba[0], 0);
+    EXPECT_EQ(rgba[1], 255);
+    EXPECT_EQ(rgba[2], 0);
+}
+
+TEST(SystemPlatform, RunsAProgramHeadlessInASingleBufferedWindow) {
+    run_headless(Present::flush_only);
+}
+
+TEST(SystemPlatform, RunsAProgramHeadlessInADoubleBufferedWindow) {
+    run_headless(Present::swap);
+}
+
+} // namespace
