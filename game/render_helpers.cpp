@@ -37,11 +37,11 @@ void draw_quad_at(const RenderResources& gfx, float x, float y, float z, float w
 }
 
 void draw_sphere_at(const RenderResources& gfx, float x, float y, float z, float radius,
-                    float angle, int slot) {
+                    float angle, int slot, SphereTilt tilt) {
     glPushMatrix();
     glTranslatef(x, y, z);
     glRotatef(angle, 0, 0, 1);
-    glRotatef(90, 1, 1, 0);
+    glRotatef(90, 1, tilt == SphereTilt::diagonal ? 1.0f : 0.0f, 0);
     bind_slot(gfx, slot);
     // Without a quadric (no context set up) there is nothing to draw with.
     if (gfx.sphere_quadric)

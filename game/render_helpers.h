@@ -13,9 +13,13 @@ void bind_slot(const RenderResources& gfx, int slot);
 void draw_quad_at(const RenderResources& gfx, float x, float y, float z, float w, float h,
                   int slot);
 
-// A 16 x 16 sphere at (x, y, z), turned by `angle` degrees about z, then 90 about (1, 1, 0).
+// Axis of a sphere's second turn of 90 degrees: (1, 1, 0) in glimbo, (1, 0, 0) in ropegame.
+enum class SphereTilt { diagonal, about_x };
+
+// A 16 x 16 sphere at (x, y, z), turned by `angle` degrees about z, then 90 about the
+// tilt axis.
 void draw_sphere_at(const RenderResources& gfx, float x, float y, float z, float radius,
-                    float angle, int slot);
+                    float angle, int slot, SphereTilt tilt = SphereTilt::diagonal);
 
 // The blob list (a 6 x 6 unit sphere) at (x, y, z), scaled by size x 1.2.
 void draw_blob_at(const RenderResources& gfx, float x, float y, float z, float size, int slot);
