@@ -256,6 +256,10 @@ void draw_pointers(const GameState& gs, const RenderResources& gfx) {
 } // namespace
 
 void set_scene_gl_state(const GameState& gs) {
+    set_scene_gl_state(gs.light_x, gs.light_y);
+}
+
+void set_scene_gl_state(float light_x, float light_y) {
     glClearColor(0, 0, 0, 0.5f);
     glClearDepth(1.0);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
@@ -271,7 +275,7 @@ void set_scene_gl_state(const GameState& gs) {
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
     const GLfloat ambient[] = {0.1f, 0.1f, 0.1f, 1};
     const GLfloat diffuse[] = {1.6f, 1.6f, 1.6f, 1};
-    const GLfloat position[] = {gs.light_x, gs.light_y, -21, 1};
+    const GLfloat position[] = {light_x, light_y, -21, 1};
     const GLfloat specular[] = {1, 1, 1, 1};
     glLightfv(GL_LIGHT1, GL_AMBIENT, ambient);
     glLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);

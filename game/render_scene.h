@@ -9,6 +9,8 @@
 // The fixed-function state the scene relies on: depth, blending, alpha test, texturing,
 // two-sided lighting with light 1 at (light_x, light_y, -21). Needs a current context.
 void set_scene_gl_state(const GameState& gs);
+// The same with the light at (light_x, light_y, -21).
+void set_scene_gl_state(float light_x, float light_y);
 
 // The sphere quadric (smooth normals, texture coordinates) and the blob display list.
 void create_scene_objects(RenderResources& gfx);
