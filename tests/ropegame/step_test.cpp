@@ -211,6 +211,16 @@ TEST(RopegameLevels, LastLevelAndMissingOrDamagedFiles) {
     EXPECT_FALSE(w.playing);
     EXPECT_TRUE(host.sounds.empty());
 
+    dir.write_level(2, flat_level({blob_at(40, 0), blob_at(50, 0)}));
+    w.playing = true;
+    w.level.blobs = {blob_at(0.5f, -1)}; // the last blob, within reach of player 0
+    run(w, host);
+    EXPECT_EQ(w.level_index, 1); // the next level, on the title screen, silently
+    EXPECT_EQ(w.level.blobs.size(), 2u);
+    EXPECT_FALSE(w.playing);
+    EXPECT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(host.sounds.empty());
+
     std::ofstream(dir.path / "levels" / "level2.svg") << "not a level";
     host = FakeHost{};
     w.level_index = 1;
