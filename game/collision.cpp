@@ -22,7 +22,7 @@ bool params_in_unit_range(SegmentParams p) {
     return p.t >= 0 && p.t <= 1 && p.w >= 0 && p.w <= 1;
 }
 
-void collide_near_segment(const GroundPoint& p1, const GroundPoint& p2, float& x, float& y, float r,
+bool collide_near_segment(const GroundPoint& p1, const GroundPoint& p2, float& x, float& y, float r,
                           bool& contact, int surface, bool is_player, bool& death,
                           const CollisionSettings& settings) {
     const float x1 = p1.x, y1 = p1.y, x2 = p2.x, y2 = p2.y;
@@ -32,7 +32,7 @@ void collide_near_segment(const GroundPoint& p1, const GroundPoint& p2, float& x
     const float length = std::sqrt(ux * ux + uy * uy);
     // A zero-length segment has no direction: it never touches anything.
     if (length == 0)
-        return;
+        return false;
     ux /= length;
     uy /= length;
     const float nx = uy, ny = -ux; // into the solid side
@@ -47,7 +47,7 @@ void collide_near_segment(const GroundPoint& p1, const GroundPoint& p2, float& x
 
     const SegmentParams p = segment_intersection(x1, y1, x2, y2, ax, ay, bx, by);
     if (!params_in_unit_range(p))
-        return;
+        return false;
 
     const float sx = x1 + p.t * (x2 - x1), sy = y1 + p.t * (y2 - y1);
     const float tx = sx - ox, ty = sy - oy;
@@ -74,6 +74,7 @@ void collide_near_segment(const GroundPoint& p1, const GroundPoint& p2, float& x
         x = tx;
         y = ty;
     }
+    return true;
 }
 
 void build_segment_blocks(const std::vector<GroundPoint>& ground, SegmentBlocks& blocks) {

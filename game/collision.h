@@ -27,8 +27,9 @@ struct CollisionSettings {
 // Surface argument that asks for a soft contact.
 constexpr int SOFT_SURFACE = 4;
 
-// The collision once the quick rejection has passed.
-void collide_near_segment(const GroundPoint& p1, const GroundPoint& p2, float& x, float& y, float r,
+// The collision once the quick rejection has passed. True when the probe crossed the
+// segment (the body was placed), whatever the surface.
+bool collide_near_segment(const GroundPoint& p1, const GroundPoint& p2, float& x, float& y, float r,
                           bool& contact, int surface, bool is_player, bool& death,
                           const CollisionSettings& settings);
 
@@ -46,8 +47,9 @@ inline bool near_segment(float p, float big_r, float limit) {
 
 // Keeps a body of radius r centred at (x, y) on the open (left) side of the segment from
 // p1 to p2. The segment's surface is p1.type: ground sets `contact`, ice clears it, spikes
-// set `death`. Callers reset the flags before the call when they use them.
-inline void collide_with_segment(const GroundPoint& p1, const GroundPoint& p2, float& x, float& y,
+// set `death`. Callers reset the flags before the call when they use them. True when the
+// body touched the segment and was placed.
+inline bool collide_with_segment(const GroundPoint& p1, const GroundPoint& p2, float& x, float& y,
                                  float r, bool& contact, int surface, bool is_player, bool& death,
                                  const CollisionSettings& settings) {
     const float big_r = (settings.soft_collisions ? 5.0f : 2.0f) * r;
@@ -55,8 +57,8 @@ inline void collide_with_segment(const GroundPoint& p1, const GroundPoint& p2, f
     const float limit = big_r * big_r * big_r * 1.0001f;
     if (!near_segment((x - p1.x) * (x - p2.x), big_r, limit) ||
         !near_segment((y - p1.y) * (y - p2.y), big_r, limit))
-        return;
-    collide_near_segment(p1, p2, x, y, r, contact, surface, is_player, death, settings);
+        return false;
+    return collide_near_segment(p1, p2, x, y, r, contact, surface, is_player, death, settings);
 }
 
 // Boxes around runs of consecutive ground segments, so that a body far from a whole run

@@ -2,7 +2,7 @@
 
 #include "game/game.h"
 #include "game/keys.h"
-#include "platform/random.h"
+#include "game/level_core.h"
 
 #include <cmath>
 
@@ -11,9 +11,6 @@ const char* const GAME_COMPLETE_TEXT =
     "(thanks for playing glimbo)";
 
 namespace {
-
-constexpr float CAMERA_SCATTER = 0.030518509f;  // 0..32767 onto 0..1000
-constexpr float FLOCK_SCATTER = 0.00030518509f; // 0..32767 onto 0..10
 
 void finish_level(GameState& gs, GameHost& host) {
     ++gs.level_index;
@@ -67,66 +64,21 @@ void load_level(GameState& gs, GameHost& host) {
     const std::string name = "levels/level" + std::to_string(int64_t(gs.level_index) + 1) + ".svg";
     const LevelReadResult result =
         read_level_file(game_file_path(gs, name), gs.level, {.copy_first_type_to_last = true});
-    switch (result.status) {
-    case LevelReadStatus::ok:
-        if (gs.level_index > gs.highest_level)
-            gs.highest_level = gs.level_index;
-        return;
-    case LevelReadStatus::cannot_open:
-        if (gs.level_index != 0) {
-            host.show_message("game complete", GAME_COMPLETE_TEXT, MessageIcon::information);
-            gs.level_index = 0;
-            reset_level(gs, host);
-        } else {
-            host.show_message("error", "you need a level1.svg file", MessageIcon::stop);
-            host.request_quit();
-        }
-        return;
-    case LevelReadStatus::damaged:
-        // The reader left the level arrays as they were; say which file is broken, then go
-        // on as for a missing file without claiming the game was completed.
-        host.show_message("error", name + " is damaged: " + result.error, MessageIcon::stop);
-        if (gs.level_index != 0) {
-            gs.level_index = 0;
-            reset_level(gs, host);
-        } else {
-            host.request_quit();
-        }
+    if (result.status != LevelReadStatus::ok) {
+        level_not_read(gs, host, result, name, reset_level);
         return;
     }
+    if (gs.level_index > gs.highest_level)
+        gs.highest_level = gs.level_index;
 }
 
 void reset_level(GameState& gs, GameHost& host) {
-    gs.time_taken = 0;
-    gs.camera_x = float(random_next()) * CAMERA_SCATTER - 500;
-    gs.camera_y = float(random_next()) * CAMERA_SCATTER - 500;
-
-    gs.trail_head = 0;
-    for (TrailPuff& puff : gs.trail) {
-        puff.alive = 0;
-        puff.life = 0;
-    }
-
-    for (Sheep& s : gs.flock) {
-        s.x = s.prev_x = float(random_next()) * FLOCK_SCATTER;
-        s.y = s.prev_y = float(random_next()) * FLOCK_SCATTER;
-        s.radius = 1;
-    }
-
+    scatter_for_reset(gs);
     load_level(gs, host);
 
-    for (int i = 0; i < gs.player_count; ++i) {
-        Player& p = gs.players[size_t(i)];
-        p.button_down = {0, 0, 0};
-        p.x = p.prev_x = 2.0f * float(i);
-        p.y = p.prev_y = -1;
-        p.radius = 1;
-        p.ropes[0].attached = 0;
-        p.ropes[1].attached = 0;
-        p.button_ready = {1, 1, 1};
-        p.roll_held = 0;
-        p.nearest_blob = 0;
-    }
+    place_players_for_reset(gs);
+    for (int i = 0; i < gs.player_count; ++i)
+        gs.players[size_t(i)].nearest_blob = 0;
     gs.playing = false;
 }
 

@@ -1,0 +1,93 @@
+#include "ropegame/program.h"
+
+#include "game/render_scene.h"
+#include "platform/cursor.h"
+#include "rawmouse/rawmouse.h"
+#include "ropegame/sim.h"
+
+namespace ropegame {
+
+void Host::play_sample(Sample, int channel) {
+    FSOUND_PlaySound(channel, rope_sample);
+}
+
+bool program_init(Program& program, GlWindow& window, KeyTable& keys) {
+    program.keys = &keys;
+    program.host.window = window.hwnd;
+    World& w = program.world;
+
+    FSOUND_Init(44100, 32, 0);
+    set_gl_state(w);
+
+    build_font(program.font);
+    const BitmapFont* font = &program.font;
+    program.gfx.print = [font](const char* text) { gl_print(*font, "%s", text); };
+    platform_show_cursor(false);
+
+    for (int slot = 0; slot < TEXTURE_COUNT; ++slot) {
+        Texture& texture = program.textures[size_t(slot)];
+        // A missing or broken image leaves the slot without a texture (drawn plain).
+        if (!load_tga_texture(texture, TEXTURE_FILES[size_t(slot)]))
+            texture.texture_id = 0;
+        program.gfx.texture_ids[size_t(slot)] = texture.texture_id;
+    }
+
+    program.host.rope_sample = FSOUND_Sample_Load(0, "vornrope.wav", 0, 0, 0);
+    fill_level_names(w);
+    reset_level(w, program.host);
+    create_scene_objects(program.gfx);
+    return true;
+}
+
+void program_update(Program& program, uint32_t elapsed_ms) {
+    World& w = program.world;
+    if (program.keys) {
+        for (size_t code = 0; code < w.key_down.size(); ++code)
+            w.key_down[code] = (*program.keys)[uint32_t(code)] != 0 ? 1 : 0;
+    }
+    game_step(w, program.host, elapsed_ms);
+}
+
+void program_draw(Program& program) {
+    program_draw(program.world, program.gfx, program.render);
+}
+
+void program_deinit(Program& program) {
+    delete_scene_objects(program.gfx);
+    // The texture names and glyph lists go with the context.
+    program.gfx.texture_ids.fill(0);
+    program.host.window = nullptr;
+    program.keys = nullptr;
+}
+
+ProgramHooks make_hooks(Program& program) {
+    ProgramHooks hooks;
+    Program* p = &program;
+    hooks.program_init = [p](GlWindow& window, KeyTable& keys) {
+        return program_init(*p, window, keys);
+    };
+    hooks.program_update = [p](uint32_t elapsed_ms) { program_update(*p, elapsed_ms); };
+    hooks.program_draw = [p] { program_draw(*p); };
+    hooks.program_deinit = [p] { program_deinit(*p); };
+    hooks.player_mouse_input = [p](int mouse, int x, int y, int wheel, bool left, bool right,
+                                   bool middle) {
+        player_mouse_input(p->world, mouse, x, y, wheel, left, right, middle);
+    };
+    hooks.allocate_players = [p](int count) { init_world(p->world, count); };
+
+    hooks.raw_mouse.init = rawmouse_init;
+    hooks.raw_mouse.handle_input = rawmouse_handle_input;
+    hooks.raw_mouse.button = rawmouse_button;
+    hooks.raw_mouse.take_x = rawmouse_take_x;
+    hooks.raw_mouse.take_y = rawmouse_take_y;
+    hooks.raw_mouse.take_wheel = rawmouse_take_wheel;
+    hooks.raw_mouse.release = rawmouse_release;
+    hooks.raw_mouse.mouse_count = [] { return int(mouse_count); };
+
+    hooks.screen_center_x = &program.host.screen_center_x;
+    hooks.screen_center_y = &program.host.screen_center_y;
+    hooks.paused = &program.paused;
+    return hooks;
+}
+
+} // namespace ropegame

@@ -1,0 +1,47 @@
+// The ropegame program: the process-wide records (world, renderer, assets, the one sound)
+// and the hooks that the application frame calls.
+#pragma once
+
+#include "assets/font.h"
+#include "assets/sound.h"
+#include "assets/texture.h"
+#include "frame/frame.h"
+#include "game/program_host.h"
+#include "game/render_types.h"
+#include "ropegame/render.h"
+#include "ropegame/world.h"
+
+#include <array>
+
+namespace ropegame {
+
+// glimbo's link to sound, message boxes, cursor and quit, with one sample for every sound.
+struct Host : ProgramHost {
+    SoundSample rope_sample;
+    void play_sample(Sample sample, int channel) override;
+};
+
+struct Program {
+    World world;
+    Host host;
+    RenderResources gfx;
+    RenderState render;
+    std::array<Texture, TEXTURE_COUNT> textures{};
+    BitmapFont font;
+    const KeyTable* keys = nullptr; // the frame's key table, kept by program_init
+    uint8_t paused = 0;             // toggled by P in the window procedure
+};
+
+// Sound, GL state, font, textures, the rope sample, the level names, the first level and
+// the scene objects for the window just created. Always true.
+bool program_init(Program& program, GlWindow& window, KeyTable& keys);
+// The keys of this frame, then one step of the world.
+void program_update(Program& program, uint32_t elapsed_ms);
+void program_draw(Program& program);
+// Deletes the sphere quadric; nothing else.
+void program_deinit(Program& program);
+
+// The frame's hooks for `program`, the raw-mouse calls and the pause flag included.
+ProgramHooks make_hooks(Program& program);
+
+} // namespace ropegame

@@ -1,0 +1,258 @@
+// The whole program under an Xvfb of the test's own, with the generated content: the menu,
+// a pointer driven by the "Xvfb mouse" device, play, the jump key, a rope, the full-screen
+// switch, the quick save, Escape, a missing first level and a machine without raw input.
+#include "level/level_file.h"
+#include "tests/glimbo/x_session.h"
+#include "tests/rawmouse/xvfb_injector.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <thread>
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+const std::string TITLE = "Tethro Game, on Kavo framework";
+constexpr int WIDTH = 640;
+constexpr int HEIGHT = 480;
+const Pixel BLUE{0, 0, 255};      // label of a menu item
+const Pixel DARK_BLUE{0, 0, 128}; // label of the item under player 0's pointer
+const Pixel ROPE_GREY{64, 64, 64};
+
+// Window box around the label of a menu item: its raster position in the menu plane at
+// depth 10 is ((x - half width) / 4 + 0.7, y / 4 - 0.1); the text runs right and a little up.
+struct Box {
+    int x, y, w, h;
+};
+Box label_box(float x, float half_width, float y) {
+    const float pixels_per_unit = float(HEIGHT) / 2 / 0.41421356f / 10;
+    const int left = int(WIDTH / 2 + ((x - half_width) * 0.25f + 0.7f) * pixels_per_unit);
+    const int base = int(HEIGHT / 2 - (y * 0.25f - 0.1f) * pixels_per_unit);
+    return {left - 2, base - 28, 140, 34};
+}
+const Box PLAY = label_box(0, 4, 0);
+const Box RESTART = label_box(0, 6, 6);
+
+class GlimboEndToEnd : public ::testing::Test {
+  protected:
+    static XvfbServer xvfb;
+
+    static void SetUpTestSuite() { ASSERT_TRUE(xvfb.start()) << "Xvfb did not start"; }
+    static void TearDownTestSuite() { xvfb.stop(); }
+
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("glimbo_e2e_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::copy(GLIMBO_CONTENT_DIR, dir, fs::copy_options::recursive);
+        ASSERT_TRUE(x.open(xvfb.display()));
+    }
+    void TearDown() override {
+        program.kill_now();
+        injector.close();
+        x.close();
+        fs::remove_all(dir);
+    }
+
+    void start(std::vector<std::string> env = {}) {
+        env.push_back("DISPLAY=" + xvfb.display());
+        env.push_back("SDL_AUDIODRIVER=dummy");
+        env.push_back("ASAN_OPTIONS=detect_leaks=0");
+        ASSERT_TRUE(program.start(GLIMBO_PROGRAM, dir.string(), env, output()));
+    }
+    std::string output() const { return (dir / "program_output.txt").string(); }
+
+    // Waits for the game's window (one other than `old`), checks its size and gives it the
+    // keyboard focus (raw mouse input reaches only the focused window).
+    unsigned long game_window(unsigned long old = 0) {
+        unsigned long w = 0;
+        EXPECT_TRUE(wait_until([&] {
+            w = x.find_window(TITLE);
+            return w != 0 && w != old;
+        })) << read_text_file(output());
+        if (w == old)
+            return 0;
+        if (w) {
+            int width = 0, height = 0;
+            EXPECT_TRUE(wait_until([&] {
+                return x.client_size(w, width, height) && width == WIDTH && height == HEIGHT;
+            })) << width
+                << " x " << height;
+            EXPECT_TRUE(x.focus(w));
+        }
+        return w;
+    }
+
+    int count_in(unsigned long w, const Box& b, const Pixel& p) {
+        Snapshot s;
+        if (!x.snapshot(w, b.x, b.y, b.w, b.h, s))
+            return -1;
+        return s.count(p);
+    }
+
+    bool label_is(unsigned long w, const Box& b, const Pixel& p) {
+        return wait_until([&] { return count_in(w, b, p) >= 5; });
+    }
+
+    Snapshot around_centre(unsigned long w) {
+        Snapshot s;
+        x.snapshot(w, WIDTH / 2 - 40, HEIGHT / 2 - 40, 80, 80, s);
+        return s;
+    }
+
+    // Waits until the middle of the picture stops changing; returns it.
+    Snapshot settled(unsigned long w) {
+        Snapshot last = around_centre(w);
+        Snapshot now;
+        wait_until([&] {
+            std::this_thread::sleep_for(300ms);
+            now = around_centre(w);
+            const bool still = now.differences(last) < 20;
+            last = now;
+            return still;
+        });
+        return now;
+    }
+
+    void click() {
+        injector.button(1, true);
+        std::this_thread::sleep_for(100ms);
+        injector.button(1, false);
+    }
+
+    // Finds the box with `caption`, then dismisses it with Return.
+    bool dismiss_box(const std::string& caption) {
+        unsigned long box = 0;
+        if (!wait_until([&] { return (box = x.find_window(caption)) != 0; }))
+            return false;
+        if (!x.focus(box))
+            return false;
+        x.tap("Return");
+        return wait_until([&] { return x.find_window(caption) == 0; });
+    }
+
+    fs::path dir;
+    XSession x;
+    XvfbInjector injector;
+    ChildProcess program;
+};
+
+XvfbServer GlimboEndToEnd::xvfb;
+
+TEST_F(GlimboEndToEnd, MenuPointerPlayJumpRopeFullScreenSaveAndEscape) {
+    start();
+    const unsigned long w = game_window();
+    ASSERT_NE(w, 0u);
+    ASSERT_TRUE(injector.open(xvfb.display()));
+
+    // The menu, with player 0's pointer at the centre on "play".
+    EXPECT_TRUE(label_is(w, PLAY, DARK_BLUE)) << "the menu with \"play\" under the pointer";
+
+    // 60 mickeys up move the pointer 6 units onto "restart level", and back again.
+    injector.move(0, -60);
+    EXPECT_TRUE(label_is(w, RESTART, DARK_BLUE));
+    EXPECT_TRUE(label_is(w, PLAY, BLUE));
+    injector.move(0, 60);
+    ASSERT_TRUE(label_is(w, PLAY, DARK_BLUE));
+
+    // A click on "play" leaves the menu: its labels are no longer drawn.
+    click();
+    EXPECT_TRUE(wait_until([&] {
+        return count_in(w, PLAY, DARK_BLUE) + count_in(w, PLAY, BLUE) +
+                   count_in(w, RESTART, BLUE) ==
+               0;
+    })) << "play started";
+
+    // Pointer off to the right and a little down, out of the middle of the picture.
+    injector.move(150, 20);
+    const Snapshot still = settled(w);
+
+    // Jump (W): the ball inflates to twice its radius.
+    x.key("W", true);
+    EXPECT_TRUE(wait_until([&] { return around_centre(w).differences(still) > 300; }))
+        << "the jump key changes the picture";
+    x.key("W", false);
+    settled(w);
+
+    // A rope shot along the aim hooks the ground to the right: twelve grey lines appear.
+    Snapshot whole;
+    ASSERT_TRUE(x.snapshot(w, 0, 0, WIDTH, HEIGHT, whole));
+    const int grey_before = whole.count(ROPE_GREY);
+    injector.button(1, true);
+    EXPECT_TRUE(wait_until([&] {
+        Snapshot s;
+        return x.snapshot(w, 0, 0, WIDTH, HEIGHT, s) && s.count(ROPE_GREY) > grey_before + 40;
+    })) << "the rope is drawn";
+    injector.button(1, false);
+
+    // F1 twice: each rebuild starts over in the menu, and the second gives a 640 x 480
+    // window again. A display without a 640 x 480 mode refuses full screen with a warning
+    // box first.
+    x.tap("F1");
+    ASSERT_TRUE(wait_until([&] {
+        const unsigned long now = x.find_window(TITLE);
+        return x.find_window("Error") != 0 || (now != 0 && now != w);
+    }));
+    if (x.find_window("Error") != 0) {
+        EXPECT_TRUE(dismiss_box("Error")) << "the mode-switch warning";
+    }
+    const unsigned long full_screen_attempt = game_window(w);
+    ASSERT_NE(full_screen_attempt, 0u);
+    x.tap("F1");
+    const unsigned long rebuilt = game_window(full_screen_attempt);
+    ASSERT_NE(rebuilt, 0u);
+    int width = 0, height = 0;
+    ASSERT_TRUE(x.client_size(rebuilt, width, height));
+    EXPECT_EQ(width, WIDTH);
+    EXPECT_EQ(height, HEIGHT);
+    EXPECT_TRUE(label_is(rebuilt, RESTART, BLUE)) << "the menu after the rebuild";
+
+    // "save game" (12, -6): the pointer offset is (15, -2) after the moves above.
+    injector.move(-30, 40);
+    const Box save = label_box(12, 6, -6);
+    ASSERT_TRUE(label_is(rebuilt, save, DARK_BLUE));
+    click();
+    LevelData level;
+    ASSERT_EQ(read_level_file((dir / "levels/level1.svg").string(), level).status,
+              LevelReadStatus::ok);
+    const auto expected = uintmax_t(8 + 768 * 1 + 16 * level.blobs.size());
+    const fs::path save_file = dir / "quicksave.sav";
+    EXPECT_TRUE(wait_until([&] {
+        std::error_code ec;
+        return fs::file_size(save_file, ec) == expected;
+    })) << "quicksave.sav of one player and the level's blobs";
+
+    // Escape ends the program normally.
+    x.tap("Escape");
+    int code = -1;
+    ASSERT_TRUE(program.wait_exit(code));
+    EXPECT_EQ(code, 0) << read_text_file(output());
+}
+
+TEST_F(GlimboEndToEnd, MissingFirstLevelShowsTheErrorBoxThenEnds) {
+    fs::remove(dir / "levels/level1.svg");
+    start();
+    EXPECT_TRUE(dismiss_box("error")) << "\"you need a level1.svg file\"";
+    int code = -1;
+    ASSERT_TRUE(program.wait_exit(code));
+    EXPECT_EQ(code, 0) << read_text_file(output());
+}
+
+TEST_F(GlimboEndToEnd, WithoutAnXServerTheRawMouseMessageGoesToStandardError) {
+    ASSERT_TRUE(program.start(
+        GLIMBO_PROGRAM, dir.string(),
+        {"DISPLAY", "WAYLAND_DISPLAY", "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"},
+        output()));
+    int code = -1;
+    ASSERT_TRUE(program.wait_exit(code));
+    EXPECT_EQ(code, 0);
+    const std::string text = read_text_file(output());
+    EXPECT_NE(text.find("Yo umm.. error - you need win xp, soz dude"), std::string::npos) << text;
+    EXPECT_FALSE(fs::exists(dir / "quicksave.sav"));
+}
+
+} // namespace

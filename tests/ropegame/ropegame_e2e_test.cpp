@@ -1,0 +1,168 @@
+// The whole program under an Xvfb of the test's own, with the generated content: the title
+// screen, Space starting play, the pause on P, Escape, a missing first level and a machine
+// without raw input.
+#include "tests/glimbo/x_session.h"
+#include "tests/rawmouse/xvfb_injector.h"
+#include "tests/ropegame/cursor_probe.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <thread>
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+const std::string TITLE = "Tethro game - on the kavo framework";
+constexpr int WIDTH = 800;
+constexpr int HEIGHT = 600;
+
+// The upper left part of the title's play button (the golden "Data/HANDLE.tga"), clear
+// of its text and of the pointer: the button spans about 300..500 x 250..350 of the
+// window. In play the ground band lies lower, from about y = 295.
+struct Box {
+    int x, y, w, h;
+};
+constexpr Box BUTTON{305, 252, 40, 25};
+// The heads-up texts; the frame rate changes on every frame while the game runs.
+constexpr Box TEXTS{10, 5, 150, 75};
+
+// Warm light tones of the button, unlike the white, blue and purple of the star backdrop.
+bool golden(const Pixel& p) {
+    return p.r > 150 && p.g > 90 && p.r >= p.b + 40;
+}
+
+class RopegameEndToEnd : public ::testing::Test {
+  protected:
+    static XvfbServer xvfb;
+
+    static void SetUpTestSuite() { ASSERT_TRUE(xvfb.start()) << "Xvfb did not start"; }
+    static void TearDownTestSuite() { xvfb.stop(); }
+
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("ropegame_e2e_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::copy(GLIMBO_CONTENT_DIR, dir, fs::copy_options::recursive);
+        ASSERT_TRUE(x.open(xvfb.display()));
+    }
+    void TearDown() override {
+        program.kill_now();
+        x.close();
+        fs::remove_all(dir);
+    }
+
+    void start() {
+        ASSERT_TRUE(program.start(
+            ROPEGAME_PROGRAM, dir.string(),
+            {"DISPLAY=" + xvfb.display(), "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"},
+            output()));
+    }
+    std::string output() const { return (dir / "program_output.txt").string(); }
+
+    unsigned long game_window() {
+        unsigned long w = 0;
+        EXPECT_TRUE(wait_until([&] { return (w = x.find_window(TITLE)) != 0; }))
+            << read_text_file(output());
+        if (!w)
+            return 0;
+        int width = 0, height = 0;
+        EXPECT_TRUE(wait_until([&] {
+            return x.client_size(w, width, height) && width == WIDTH && height == HEIGHT;
+        })) << width
+            << " x " << height;
+        EXPECT_TRUE(x.focus(w));
+        return w;
+    }
+
+    Snapshot shot(unsigned long w, const Box& b) {
+        Snapshot s;
+        x.snapshot(w, b.x, b.y, b.w, b.h, s);
+        return s;
+    }
+    int golden_pixels(unsigned long w) {
+        const Snapshot s = shot(w, BUTTON);
+        int n = 0;
+        for (const Pixel& p : s.pixels)
+            n += golden(p);
+        return n;
+    }
+    // True when the texts change within a second (frames are being drawn).
+    bool texts_change(unsigned long w) {
+        const Snapshot before = shot(w, TEXTS);
+        return wait_until([&] { return shot(w, TEXTS).differences(before) > 0; }, 1s);
+    }
+
+    bool dismiss_box(const std::string& caption) {
+        unsigned long box = 0;
+        if (!wait_until([&] { return (box = x.find_window(caption)) != 0; }))
+            return false;
+        if (!x.focus(box))
+            return false;
+        x.tap("Return");
+        return wait_until([&] { return x.find_window(caption) == 0; });
+    }
+
+    fs::path dir;
+    XSession x;
+    ChildProcess program;
+};
+
+XvfbServer RopegameEndToEnd::xvfb;
+
+TEST_F(RopegameEndToEnd, TitleSpacePauseAndEscape) {
+    start();
+    const unsigned long w = game_window();
+    ASSERT_NE(w, 0u);
+    EXPECT_TRUE(wait_until([&] { return golden_pixels(w) > 250; })) << "the title's button";
+    EXPECT_FALSE(cursor_visible(xvfb.display()));
+
+    // Space starts play: the button is gone. Held until then, in case a busy machine
+    // draws no frame while it is down.
+    x.key("space", true);
+    EXPECT_TRUE(wait_until([&] { return golden_pixels(w) < 20; })) << "the play scene";
+    x.key("space", false);
+    EXPECT_TRUE(texts_change(w));
+
+    // P pauses: the cursor shows and nothing is drawn any more; P again resumes.
+    x.tap("p");
+    EXPECT_TRUE(wait_until([&] { return cursor_visible(xvfb.display()); })) << "cursor shown";
+    std::this_thread::sleep_for(300ms); // a frame already under way may still land
+    EXPECT_FALSE(texts_change(w)) << "paused";
+    x.tap("p");
+    EXPECT_TRUE(wait_until([&] { return !cursor_visible(xvfb.display()); })) << "cursor hidden";
+    EXPECT_TRUE(wait_until([&] { return texts_change(w); })) << "running again";
+
+    x.tap("Escape");
+    int code = -1;
+    ASSERT_TRUE(program.wait_exit(code));
+    EXPECT_EQ(code, 0) << read_text_file(output());
+}
+
+TEST_F(RopegameEndToEnd, MissingFirstLevelShowsTheErrorBoxThenEnds) {
+    fs::remove(dir / "levels/level1.svg");
+    start();
+    EXPECT_TRUE(dismiss_box("error")) << "\"you need a level1.svg file\"";
+    int code = -1;
+    ASSERT_TRUE(program.wait_exit(code));
+    EXPECT_EQ(code, 0) << read_text_file(output());
+}
+
+TEST_F(RopegameEndToEnd, WithoutAnXServerTheRawInputMessageGoesToStandardError) {
+    ASSERT_TRUE(program.start(
+        ROPEGAME_PROGRAM, dir.string(),
+        {"DISPLAY", "WAYLAND_DISPLAY", "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"},
+        output()));
+    int code = -1;
+    ASSERT_TRUE(program.wait_exit(code));
+    EXPECT_EQ(code, 0);
+    const std::string text = read_text_file(output());
+    EXPECT_NE(text.find("Error!: RawInput not supported by Operating System.  Exiting."),
+              std::string::npos)
+        << text;
+}
+
+} // namespace
