@@ -4,7 +4,7 @@
 #include <GL/glu.h>
 
 void apply_gl_projection(int32_t width, int32_t height) {
-    // A zero-height client area (a window squeezed shut) would make the aspect infinite.
+    // An empty client area (a window squeezed shut) would make the aspect infinite or NaN.
     const int32_t safe_height = height > 0 ? height : 1;
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);

@@ -18,14 +18,14 @@ class SystemFramePlatform final : public FramePlatform {
     void unregister_class(const AppInfo&) override { platform_video_quit(); }
 
     WindowHandle create_window(const WindowRequest& request) override {
-        PlatformWindowSpec spec;
-        spec.title = request.title;
-        spec.width = request.width;
-        spec.height = request.height;
-        spec.bits_per_pixel = request.bits_per_pixel;
-        spec.double_buffer = request.double_buffer;
-        spec.fullscreen = request.fullscreen;
-        return platform_create_window(spec);
+        PlatformWindowOptions options;
+        options.title = request.title;
+        options.width = request.width;
+        options.height = request.height;
+        options.bits_per_pixel = request.bits_per_pixel;
+        options.double_buffer = request.double_buffer;
+        options.fullscreen = request.fullscreen;
+        return platform_create_window(options);
     }
     // The GL drawable is the window itself.
     WindowHandle get_dc(WindowHandle window) override { return window; }

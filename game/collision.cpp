@@ -100,7 +100,7 @@ void collide_body_with_ground(const std::vector<GroundPoint>& ground, const Segm
     // rejection's product exceed it for every segment of the box, so the product is at
     // least margin^2 > R^3 and every call would be rejected.
     const float margin = std::sqrt(big_r * big_r * big_r * 1.0001f) * 1.001f;
-    const bool can_skip = big_r > 0 && std::isfinite(margin);
+    const bool can_skip = big_r >= MIN_SHORTCUT_R && std::isfinite(margin);
     for (size_t b = 0; b < blocks.boxes.size(); ++b) {
         const SegmentBlocks::Box& box = blocks.boxes[b];
         if (can_skip && (x - box.max_x > margin || box.min_x - x > margin ||

@@ -32,11 +32,14 @@ void collide_near_segment(const GroundPoint& p1, const GroundPoint& p2, float& x
                           bool& contact, int surface, bool is_player, bool& death,
                           const CollisionSettings& settings);
 
+// Below this R its cube may lose precision, so the shortcut is not taken.
+constexpr float MIN_SHORTCUT_R = 1e-6f;
+
 // Quick rejection: the body is near enough to the segment's box to be tested. A product
 // well above R^3 fails the test without the division; it decides exactly as the division
 // would, only sooner (most calls end here).
 inline bool near_segment(float p, float big_r, float limit) {
-    if (big_r > 0 && p >= limit)
+    if (big_r >= MIN_SHORTCUT_R && p >= limit)
         return false;
     return p / big_r < big_r * big_r;
 }

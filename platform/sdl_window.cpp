@@ -171,7 +171,7 @@ void collect_raw_events() {
         return;
     }
     for (PlatformWindow* w : video().windows) {
-        if (SDL_GetWindowFlags(w->sdl) & SDL_WINDOW_INPUT_FOCUS) {
+        if (platform_window_has_focus(w)) {
             for (uintptr_t handle : handles) {
                 queue_input(w, WM_INPUT, 0, static_cast<intptr_t>(handle));
             }
@@ -200,9 +200,9 @@ void platform_video_quit() {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
-WindowHandle platform_create_window(const PlatformWindowSpec& spec) {
+WindowHandle platform_create_window(const PlatformWindowOptions& options) {
     // Requested bit depths are minimums: a 24-bit display gives 8 bits a channel.
-    const bool deep = spec.bits_per_pixel > 16;
+    const bool deep = options.bits_per_pixel > 16;
     SDL_GL_ResetAttributes();
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, deep ? 8 : 5);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, deep ? 8 : 6);
@@ -210,24 +210,27 @@ WindowHandle platform_create_window(const PlatformWindowSpec& spec) {
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, spec.double_buffer ? 1 : 0);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, options.double_buffer ? 1 : 0);
 
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
-    if (!spec.fullscreen) {
+    if (!options.fullscreen) {
         flags |= SDL_WINDOW_RESIZABLE;
     }
-    SDL_Window* sdl = SDL_CreateWindow(spec.title.c_str(), 0, 0, spec.width, spec.height, flags);
+    SDL_Window* sdl =
+        SDL_CreateWindow(options.title.c_str(), 0, 0, options.width, options.height, flags);
     if (!sdl) {
         std::fprintf(stderr, "window creation failed: %s\n", SDL_GetError());
         return nullptr;
     }
     auto& state = video();
-    if (spec.fullscreen && state.fullscreen_mode) {
+    if (options.fullscreen && state.fullscreen_mode) {
         if (SDL_SetWindowDisplayMode(sdl, &*state.fullscreen_mode) != 0 ||
             SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN) != 0) {
             std::fprintf(stderr, "full-screen mode refused: %s\n", SDL_GetError());
         }
     }
+    // Keys arrive as key messages only; no text input (and no input method) is wanted.
+    SDL_StopTextInput();
     auto* window = new PlatformWindow;
     window->sdl = sdl;
     window->id = SDL_GetWindowID(sdl);
@@ -278,6 +281,10 @@ void platform_swap_buffers(WindowHandle window) {
     if (is_live(window)) {
         SDL_GL_SwapWindow(window->sdl);
     }
+}
+
+bool platform_window_has_focus(WindowHandle window) {
+    return is_live(window) && (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_INPUT_FOCUS) != 0;
 }
 
 void platform_client_size(WindowHandle window, int32_t& width, int32_t& height) {

@@ -9,7 +9,7 @@
 
 struct PlatformGlContext;
 
-struct PlatformWindowSpec {
+struct PlatformWindowOptions {
     std::string title;
     int32_t width = 640; // client size
     int32_t height = 480;
@@ -23,13 +23,15 @@ bool platform_video_init();
 void platform_video_quit();
 
 // A hidden window with a GL-capable visual: colour bits, depth 16, double buffering as asked.
-WindowHandle platform_create_window(const PlatformWindowSpec& spec);
+WindowHandle platform_create_window(const PlatformWindowOptions& options);
 void platform_destroy_window(WindowHandle window);
 void platform_show_window(WindowHandle window);
 PlatformGlContext* platform_create_gl_context(WindowHandle window);
 bool platform_make_current(WindowHandle window, PlatformGlContext* context); // null, null: none
 void platform_delete_gl_context(PlatformGlContext* context);
 void platform_swap_buffers(WindowHandle window);
+// True while the window has the keyboard focus (raw mouse events reach it only then).
+bool platform_window_has_focus(WindowHandle window);
 // The window's client size as the window system has it now.
 void platform_client_size(WindowHandle window, int32_t& width, int32_t& height);
 

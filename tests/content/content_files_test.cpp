@@ -12,6 +12,7 @@
 #include "level/level_file.h"
 #include "level/mygame_file.h"
 #include "level/safe_file.h"
+#include "tools/content/content_writer.h"
 #include "tools/content/mod_file.h"
 
 namespace fs = std::filesystem;
@@ -25,12 +26,16 @@ std::vector<uint8_t> slurp(const fs::path& p) {
     return bytes;
 }
 
+void run_tool_into(const fs::path& dir) {
+    std::string cmd = std::string("'") + MAKE_CONTENT_PATH + "' '" + dir.string() + "' >/dev/null";
+    EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
+}
+
 fs::path run_tool(const std::string& tag) {
     fs::path dir =
         fs::temp_directory_path() / ("glimbo_content_" + tag + "_" + std::to_string(::getpid()));
     fs::remove_all(dir);
-    std::string cmd = std::string("'") + MAKE_CONTENT_PATH + "' '" + dir.string() + "'";
-    EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
+    run_tool_into(dir);
     return dir;
 }
 
@@ -302,6 +307,29 @@ TEST_F(ContentFolder, LevelsAreReadableAndPlayable) {
     EXPECT_GE(levels, 6);
 }
 
+TEST_F(ContentFolder, FirstLevelsNeedNoRope) {
+    // Levels 1 and 2 teach rolling and jumping: every blob hangs at most 11 units above
+    // a grippy floor (a jump inflates the ball by 1 in a step, which at gravity 0.05
+    // carries its centre about 10 units up, and a blob is taken within radius + 1).
+    for (int n : {1, 2}) {
+        LevelData level;
+        fs::path path = *dir / "levels" / ("level" + std::to_string(n) + ".svg");
+        ASSERT_EQ(read_level_file(path.string(), level).status, LevelReadStatus::ok);
+        for (const Blob& b : level.blobs) {
+            bool over_floor = false;
+            for (size_t k = 0; k + 1 < level.ground.size(); ++k) {
+                const GroundPoint &a = level.ground[k], &c = level.ground[k + 1];
+                if (a.type != SURFACE_GROUND || !(a.x <= b.x && b.x <= c.x) || a.x == c.x)
+                    continue;
+                double slope = (c.y - a.y) / (c.x - a.x);
+                double y = a.y + slope * (b.x - a.x);
+                over_floor = over_floor || (std::fabs(slope) < 1 && b.y > y && b.y - y <= 11);
+            }
+            EXPECT_TRUE(over_floor) << "level " << n << " blob (" << b.x << ", " << b.y << ")";
+        }
+    }
+}
+
 TEST_F(ContentFolder, MyGameGroundLiesUnderTheStart) {
     MyGameData g;
     MyGameReadResult r = read_mygame_file((*dir / "MyGame.svg").string(), g);
@@ -334,4 +362,66 @@ TEST_F(ContentFolder, TwoRunsWriteTheSameBytes) {
     }
     EXPECT_GE(files, 31u + 10u + 1u + 6u + 1u);
     fs::remove_all(other);
+}
+
+TEST(ContentRun, RemovesLevelsLeftFromAnEarlierRunAndKeepsOtherFiles) {
+    fs::path dir =
+        fs::temp_directory_path() / ("glimbo_content_stale_" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir / "levels");
+    for (const char* name : {"levels/level42.svg", "levels/notes.txt", "quicksave.sav"}) {
+        std::string error;
+        ASSERT_TRUE(write_file_atomically((dir / name).string(), {1, 2, 3}, error)) << error;
+    }
+    std::string cmd = std::string("'") + MAKE_CONTENT_PATH + "' '" + dir.string() + "'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    EXPECT_FALSE(fs::exists(dir / "levels/level42.svg"));
+    EXPECT_TRUE(fs::exists(dir / "levels/level1.svg"));
+    EXPECT_TRUE(fs::exists(dir / "levels/notes.txt"));
+    EXPECT_TRUE(fs::exists(dir / "quicksave.sav"));
+    fs::remove_all(dir);
+}
+
+TEST(ContentRun, BadArgumentsAndBadLevelSourcesFailWithAMessage) {
+    std::string tool = std::string("'") + MAKE_CONTENT_PATH + "'";
+    EXPECT_NE(std::system((tool + " 2>/dev/null").c_str()), 0);
+    EXPECT_NE(std::system((tool + " a b 2>/dev/null").c_str()), 0);
+    fs::path src = fs::temp_directory_path() / ("glimbo_bad_levels_" + std::to_string(::getpid()));
+    fs::path out = src / "out";
+    fs::create_directories(src);
+    std::string error;
+    ASSERT_TRUE(write_file_atomically((src / "level1.txt").string(),
+                                      {'p', 'o', 'i', 'n', 't', ' ', '1', '\n'}, error));
+    std::string cmd = tool + " '" + out.string() + "' --levels '" + src.string() + "' 2>'" +
+                      (src / "err.txt").string() + "'";
+    EXPECT_NE(std::system(cmd.c_str()), 0);
+    std::vector<uint8_t> err = slurp(src / "err.txt");
+    std::string text(err.begin(), err.end());
+    EXPECT_NE(text.find("level1.txt:1:"), std::string::npos) << text;
+    EXPECT_FALSE(fs::exists(out / "levels/level1.svg"));
+    fs::remove_all(src);
+}
+
+TEST(ContentRun, AnEditedMyGameGroundSurvivesTheNextRun) {
+    fs::path dir = run_tool("edit");
+    const fs::path ground = dir / "MyGame.svg";
+    std::vector<uint8_t> generated = slurp(ground);
+    std::string error;
+    // The prototypes' editor saved its untouched two-point ground over the file.
+    std::vector<uint8_t> edited = encode_mygame(mygame_start_ground());
+    ASSERT_TRUE(write_file_atomically(ground.string(), edited, error)) << error;
+    run_tool_into(dir);
+    EXPECT_TRUE(slurp(ground) == edited);
+    // Once removed, the generated ground comes back.
+    fs::remove(ground);
+    run_tool_into(dir);
+    EXPECT_TRUE(slurp(ground) == generated);
+    // A file this tool wrote (its fingerprint on record) is replaced by the current one.
+    std::string mark = std::to_string(content_fingerprint(edited));
+    ASSERT_TRUE(write_file_atomically(ground.string(), edited, error));
+    ASSERT_TRUE(write_file_atomically((dir / MYGAME_RECORD).string(),
+                                      std::vector<uint8_t>(mark.begin(), mark.end()), error));
+    run_tool_into(dir);
+    EXPECT_TRUE(slurp(ground) == generated);
+    fs::remove_all(dir);
 }

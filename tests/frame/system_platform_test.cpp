@@ -2,16 +2,20 @@
 // whole program run on the real platform with SDL's offscreen driver and a real GL context.
 #include "frame/frame.h"
 #include "frame/frame_platform.h"
+#include "frame/gl_projection.h"
 #include "platform/clock.h"
 #include "platform/cursor.h"
 #include "platform/message_box.h"
 #include "platform/message_queue.h"
 #include "platform/virtual_keys.h"
 
+#include "platform/window.h"
+
 #include <GL/gl.h>
-#include <SDL2/SDL_keycode.h>
+#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -86,6 +90,14 @@ void run_headless(Present present) {
         glGetIntegerv(GL_VIEWPORT, viewport);
         EXPECT_EQ(viewport[2], 640);
         EXPECT_EQ(viewport[3], 480);
+        // A client area squeezed to nothing must not fill the projection with NaNs.
+        apply_gl_projection(0, 0);
+        GLfloat matrix[16] = {};
+        glGetFloatv(GL_PROJECTION_MATRIX, matrix);
+        for (GLfloat m : matrix) {
+            EXPECT_TRUE(std::isfinite(m));
+        }
+        apply_gl_projection(640, 480);
         return true;
     };
     hooks.program_update = [&](uint32_t ms) {
@@ -124,6 +136,112 @@ TEST(SystemPlatform, RunsAProgramHeadlessInASingleBufferedWindow) {
 
 TEST(SystemPlatform, RunsAProgramHeadlessInADoubleBufferedWindow) {
     run_headless(Present::swap);
+}
+
+// The queue's translation of window-system events, fed through SDL's own event queue.
+class MessageQueueTest : public ::testing::Test {
+  protected:
+    WindowHandle window = nullptr;
+
+    void SetUp() override {
+        unsetenv("DISPLAY");
+        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        ASSERT_TRUE(platform_video_init());
+        PlatformWindowOptions options;
+        options.title = "queue";
+        window = platform_create_window(options);
+        ASSERT_NE(window, nullptr);
+        Message drain;
+        while (platform_peek_message(window, drain)) {
+        }
+    }
+    void TearDown() override {
+        platform_destroy_window(window);
+        platform_video_quit();
+    }
+    void push_key(Uint32 type, SDL_Keycode key, Uint16 mod = 0, Uint8 repeat = 0) {
+        SDL_Event e{};
+        e.type = type;
+        e.key.windowID = window_id();
+        e.key.keysym.sym = key;
+        e.key.keysym.mod = mod;
+        e.key.repeat = repeat;
+        SDL_PushEvent(&e);
+    }
+    void push_window_event(Uint8 event) {
+        SDL_Event e{};
+        e.type = SDL_WINDOWEVENT;
+        e.window.windowID = window_id();
+        e.window.event = event;
+        SDL_PushEvent(&e);
+    }
+    Uint32 window_id() const {
+        // The layer's windows are the only SDL windows in this process.
+        for (Uint32 i = 1; i < 64; ++i) {
+            if (SDL_GetWindowFromID(i)) {
+                return i;
+            }
+        }
+        return 0;
+    }
+    Message next() {
+        Message m;
+        EXPECT_TRUE(platform_peek_message(window, m));
+        EXPECT_EQ(m.hwnd, window);
+        return m;
+    }
+};
+
+TEST_F(MessageQueueTest, KeysBecomeKeyMessagesAndAltCombinationsSystemKeys) {
+    push_key(SDL_KEYDOWN, SDLK_a);
+    push_key(SDL_KEYDOWN, SDLK_a, 0, 1);
+    push_key(SDL_KEYUP, SDLK_a);
+    push_key(SDL_KEYDOWN, SDLK_F4, KMOD_LALT);
+    push_key(SDL_KEYDOWN, SDLK_F10);
+    push_key(SDL_KEYDOWN, SDLK_F13); // no virtual key: dropped
+
+    Message m = next();
+    EXPECT_EQ(m.message, WM_KEYDOWN);
+    EXPECT_EQ(m.wparam, 'A');
+    EXPECT_EQ(m.lparam & (intptr_t{1} << 30), 0);
+    m = next();
+    EXPECT_EQ(m.message, WM_KEYDOWN); // repeat: another key-down, marked as held before
+    EXPECT_NE(m.lparam & (intptr_t{1} << 30), 0);
+    EXPECT_EQ(next().message, WM_KEYUP);
+    m = next();
+    EXPECT_EQ(m.message, WM_SYSKEYDOWN);
+    EXPECT_EQ(m.wparam, VK_F1 + 3);
+    EXPECT_EQ(next().message, WM_SYSKEYDOWN);
+    Message none;
+    EXPECT_FALSE(platform_peek_message(window, none));
+}
+
+TEST_F(MessageQueueTest, WindowEventsBecomeSizeAndCloseAndPostedMessagesComeFirst) {
+    push_window_event(SDL_WINDOWEVENT_MINIMIZED);
+    push_window_event(SDL_WINDOWEVENT_RESTORED);
+    push_window_event(SDL_WINDOWEVENT_CLOSE);
+    platform_post_message(Message{window, WM_QUIT, 0, 0});
+
+    EXPECT_EQ(next().message, WM_QUIT);
+    Message m = next();
+    EXPECT_EQ(m.message, WM_SIZE);
+    EXPECT_EQ(m.wparam, SIZE_MINIMIZED);
+    m = next();
+    EXPECT_EQ(m.message, WM_SIZE);
+    EXPECT_EQ(m.wparam, SIZE_RESTORED);
+    EXPECT_EQ(lparam_low(m.lparam), 640);
+    EXPECT_EQ(lparam_high(m.lparam), 480);
+    EXPECT_EQ(next().message, WM_CLOSE);
+}
+
+TEST_F(MessageQueueTest, MessagesForAWindowThatIsGoneAreDropped) {
+    PlatformWindowOptions options;
+    WindowHandle other = platform_create_window(options);
+    ASSERT_NE(other, nullptr);
+    platform_destroy_window(other);
+    platform_post_message(Message{other, WM_QUIT, 0, 0});
+    Message m;
+    EXPECT_FALSE(platform_peek_message(window, m));
 }
 
 } // namespace

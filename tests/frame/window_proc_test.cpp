@@ -237,3 +237,54 @@ TEST_F(WindowProcTest, RawInputPollsEveryMouseOnEveryMessage) {
 }
 
 } // namespace
+
+namespace {
+
+class GlWindowTest : public ::testing::Test {
+  protected:
+    FakePlatform platform;
+    FrameSettings settings = settings_for(Deliverable::ropegame);
+    ProgramHooks hooks;
+    FrameContext frame{platform, settings, hooks};
+    KeyTable keys;
+    GlWindow window;
+
+    void SetUp() override {
+        window.keys = &keys;
+        window.width = 800;
+        window.height = 600;
+    }
+};
+
+TEST_F(GlWindowTest, FailedFullScreenCreationGivesTheDisplayModeBack) {
+    window.fullscreen = 1;
+    platform.fail_context = true;
+    EXPECT_FALSE(create_gl_window(frame, window));
+    EXPECT_EQ(window.hwnd, nullptr);
+    EXPECT_EQ(window.hdc, nullptr);
+    EXPECT_EQ(window.hglrc, nullptr);
+    EXPECT_EQ(frame.user_data, nullptr);
+    EXPECT_EQ(platform.log.back(), "restore_display_mode");
+    EXPECT_EQ(platform.cursor_shown, std::vector<bool>({false, true}));
+}
+
+TEST_F(GlWindowTest, CreationReadiesTheWindowAndDestroyingIsHarmlessTwice) {
+    keys['A'] = 1;
+    platform.now = 4242;
+    ASSERT_TRUE(create_gl_window(frame, window));
+    EXPECT_EQ(frame.user_data, &window);
+    EXPECT_EQ(window.active, 1);
+    EXPECT_EQ(window.last_tick_ms, 4242u);
+    EXPECT_EQ(keys['A'], 0);
+    EXPECT_EQ(platform.projections.back(), std::make_pair(800, 600));
+    EXPECT_EQ(platform.cursor_shown, std::vector<bool>({false})); // ropegame hides it
+
+    EXPECT_TRUE(destroy_gl_window(frame, window));
+    const size_t after_first = platform.log.size();
+    EXPECT_TRUE(destroy_gl_window(frame, window));
+    EXPECT_EQ(platform.log.size(), after_first);
+    EXPECT_EQ(window.hwnd, nullptr);
+    EXPECT_EQ(window.hglrc, nullptr);
+}
+
+} // namespace

@@ -13,47 +13,39 @@
 
 struct FakeHost : GameHost {
     std::vector<std::pair<Sample, int>> sounds;
-    struct Message {
-        std::string caption, text;
-        MessageIcon icon;
-    };
-    std::vector<Message> messages;
-    int quit_requests = 0;
-    int cursor_moves = 0;
+    std::vector<std::pair<std::string, std::string>> messages; // caption, text
+    std::vector<MessageIcon> icons;
+    int quit_requests = 0, cursor_moves = 0;
 
     void play_sample(Sample s, int channel) override { sounds.push_back({s, channel}); }
     void show_message(const std::string& caption, const std::string& text,
                       MessageIcon icon) override {
-        messages.push_back({caption, text, icon});
+        messages.push_back({caption, text});
+        icons.push_back(icon);
     }
     void request_quit() override { ++quit_requests; }
     void set_cursor_position(int, int) override { ++cursor_moves; }
-
     int count(Sample s) const {
         int n = 0;
-        for (auto& [sample, channel] : sounds)
-            n += sample == s;
+        for (auto& sound : sounds)
+            n += sound.first == s;
         return n;
     }
 };
 
 inline GroundPoint gp(float x, float y, int32_t type = SURFACE_GROUND) {
     GroundPoint p;
-    p.x = x;
-    p.y = y;
-    p.type = type;
+    p.x = x, p.y = y, p.type = type;
     return p;
 }
 
 inline Blob blob_at(float x, float y) {
     Blob b;
-    b.x = x;
-    b.y = y;
+    b.x = x, b.y = y;
     return b;
 }
 
-// A world in play with `players` balls at rest at the given spots; one far-away blob keeps
-// the level from finishing.
+// A world in play with balls at rest at the given spots; a far blob keeps the level going.
 inline GameState play_world(std::vector<std::pair<float, float>> spots) {
     random_reset();
     GameState gs;
@@ -70,18 +62,38 @@ inline GameState play_world(std::vector<std::pair<float, float>> spots) {
     return gs;
 }
 
+// Flat ground at y = -2 from x = -60 to 60 with the given blobs.
+inline LevelData flat_level(std::vector<Blob> blobs) {
+    LevelData l;
+    l.ground = {gp(-60, -2), gp(60, -2)};
+    l.base = {BasePoint{}, BasePoint{}};
+    l.blobs = std::move(blobs);
+    return l;
+}
+
 // A fresh folder for level files and the quick save, removed with the object.
 struct TempDir {
     std::filesystem::path path;
-    explicit TempDir(const std::string& name) {
-        path = std::filesystem::temp_directory_path() / (name + "_" + std::to_string(::getpid()));
+    explicit TempDir(const std::string& name)
+        : path(std::filesystem::temp_directory_path() / (name + std::to_string(getpid()))) {
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path / "levels");
     }
     ~TempDir() { std::filesystem::remove_all(path); }
-    void write_level(int number, const LevelData& level) const {
+    void write_level(int n, const LevelData& level) const {
         std::string error;
-        write_level_file((path / "levels" / ("level" + std::to_string(number) + ".svg")).string(),
-                         level, error);
+        write_level_file((path / "levels" / ("level" + std::to_string(n) + ".svg")).string(), level,
+                         error);
+    }
+    // A game started in the menu in this folder, as the program leaves it.
+    GameState start(FakeHost& host, int mice = 1, int level_index = 0) const {
+        random_reset();
+        GameState gs;
+        init_game_state(gs, mice);
+        gs.files_dir = path.string();
+        gs.level_index = level_index;
+        fill_menu_items(gs);
+        reset_level(gs, host);
+        return gs;
     }
 };

@@ -1,5 +1,6 @@
 #include "tools/content/content_writer.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "level/safe_file.h"
@@ -35,6 +36,45 @@ bool load_levels(const std::string& level_source_dir, std::vector<ReviewLevel>& 
     }
     return true;
 }
+
+uint64_t content_fingerprint(const std::vector<uint8_t>& bytes) {
+    uint64_t h = 1469598103934665603ull;
+    for (uint8_t b : bytes) {
+        h ^= b;
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+namespace {
+
+bool write_mygame_unless_edited(const std::string& output_dir, ContentResult& result) {
+    const fs::path file = fs::path(output_dir) / "MyGame.svg";
+    const fs::path record = fs::path(output_dir) / MYGAME_RECORD;
+    const std::vector<uint8_t> fresh = encode_mygame(make_mygame_ground());
+    std::vector<uint8_t> existing, recorded;
+    std::string error;
+    if (read_whole_file(file.string(), existing, error) == FileReadStatus::ok &&
+        existing != fresh) {
+        read_whole_file(record.string(), recorded, error); // no record: not ours either
+        std::string mark = std::to_string(content_fingerprint(existing));
+        if (std::string(recorded.begin(), recorded.end()) != mark) {
+            result.kept_user_ground = true;
+            return true;
+        }
+    }
+    std::string mark = std::to_string(content_fingerprint(fresh));
+    if (!write_mygame_file(file.string(), make_mygame_ground(), error) ||
+        !write_file_atomically(record.string(), std::vector<uint8_t>(mark.begin(), mark.end()),
+                               error)) {
+        result.error = error;
+        return false;
+    }
+    result.written.push_back("MyGame.svg");
+    return true;
+}
+
+} // namespace
 
 ContentResult write_content(const std::string& output_dir, const std::string& level_source_dir) {
     ContentResult result;
@@ -73,12 +113,26 @@ ContentResult write_content(const std::string& output_dir, const std::string& le
     // level editor saves and can be copied to level.svg and edited as it is.
     LevelWriteOptions full;
     full.write_trailing = true;
-    for (size_t i = 0; i < levels.size(); ++i)
-        if (!put("levels/level" + std::to_string(i + 1) + ".svg",
-                 encode_level(levels[i].level, full)))
+    for (size_t i = 0; i < levels.size(); ++i) {
+        std::string rel = "levels/level" + std::to_string(i + 1) + ".svg";
+        if (!write_level_file((fs::path(output_dir) / rel).string(), levels[i].level, result.error,
+                              full))
             return result;
-    if (!put("MyGame.svg", encode_mygame(make_mygame_ground())))
+        result.written.push_back(rel);
+    }
+    if (!write_mygame_unless_edited(output_dir, result))
         return result;
+    // A level file left from an earlier run with more levels would be played after the
+    // last real one: remove every levelN.svg this run did not write.
+    for (const auto& entry : fs::directory_iterator(fs::path(output_dir) / "levels", ec)) {
+        std::string name = entry.path().filename().string();
+        bool is_level = name.size() > 9 && name.rfind("level", 0) == 0 &&
+                        name.compare(name.size() - 4, 4, ".svg") == 0;
+        std::string rel = "levels/" + name;
+        if (is_level &&
+            std::find(result.written.begin(), result.written.end(), rel) == result.written.end())
+            fs::remove(entry.path(), ec);
+    }
     result.ok = true;
     return result;
 }

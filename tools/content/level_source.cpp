@@ -1,5 +1,6 @@
 #include "tools/content/level_source.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -47,6 +48,8 @@ struct Vec {
 Vec solid_normal(const SourcePoint& a, const SourcePoint& b) {
     float dx = b.x - a.x, dy = b.y - a.y;
     float len = std::hypot(dx, dy);
+    if (len <= 0) // repeated point (the parser refuses them): no direction to offset along
+        return {0, 0};
     return {dy / len, -dx / len};
 }
 
@@ -88,6 +91,9 @@ LevelSourceResult parse_level_source(const std::string& text, const std::string&
                 return fail("'" + word + "' wants one number");
             if (v <= 0)
                 return fail("'" + word + "' must be greater than zero");
+            // Tiny pieces would cut a long segment into millions of points.
+            if (word == "split" && v < 0.5f)
+                return fail("'split' below 0.5 makes segments too small to see");
             (word == "thickness" ? level.thickness : level.split) = v;
             continue;
         }
@@ -96,6 +102,7 @@ LevelSourceResult parse_level_source(const std::string& text, const std::string&
                 return fail("'point' wants X Y SURFACE and optionally BASE_X BASE_Y");
             SourcePoint p;
             p.line = line_no;
+            p.thickness = level.thickness;
             float bx = 0, by = 0;
             if (!parse_number(tok[1], p.x) || !parse_number(tok[2], p.y))
                 return fail("bad coordinate in 'point'");
@@ -122,6 +129,7 @@ LevelSourceResult parse_level_source(const std::string& text, const std::string&
         }
         return fail("unknown statement '" + word + "'");
     }
+    // One point makes no segment: a level with nothing to stand on.
     if (level.points.size() < 2) {
         line_no = std::max(line_no, 1);
         return fail("a level needs at least two points");
@@ -149,7 +157,8 @@ LevelData compile_level(const LevelSource& source) {
             continue;
         const SourcePoint& b = source.points[i + 1];
         float len = std::hypot(b.x - a.x, b.y - a.y);
-        int pieces = static_cast<int>(std::ceil(len / source.split - 1e-3f));
+        // Capped so a source built in code with a tiny split cannot explode the level.
+        int pieces = static_cast<int>(std::min(1000.0f, std::ceil(len / source.split - 1e-3f)));
         for (int k = 1; k < pieces; ++k) {
             float t = static_cast<float>(k) / pieces;
             SourcePoint m = a;
@@ -194,7 +203,7 @@ LevelData compile_level(const LevelSource& source) {
         } else {
             n = solid_normal(p, pts[i + 1]);
         }
-        float depth = source.thickness / cos_half;
+        float depth = p.thickness / cos_half;
         level.base.push_back({p.x + n.x * depth, p.y + n.y * depth});
     }
     level.blobs = source.blobs;

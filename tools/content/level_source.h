@@ -2,7 +2,8 @@
 //
 // One statement a line; '#' starts a comment:
 //   name TEXT...             title shown in the review picture
-//   thickness T              depth of the ground band under points without a base (default 6)
+//   thickness T              depth of the ground band under the points that follow, where
+//                            they give no base of their own (default 6)
 //   split L                  cut segments longer than L into equal pieces (default: no cutting)
 //   point X Y SURFACE [BX BY]
 //                            next ground point; SURFACE (ground, ice, spikes or 1..6) is
@@ -22,13 +23,14 @@ struct SourcePoint {
     float x = 0, y = 0;
     int surface = SURFACE_GROUND;
     std::optional<BasePoint> base; // computed from the thickness when absent
+    float thickness = 6;           // band depth in force when the point was read
     int line = 0;
 };
 
 struct LevelSource {
     std::string name;
-    float thickness = 6;
-    float split = 0; // 0: keep segments as written
+    float thickness = 6; // the value in force at the end of the file
+    float split = 0;     // 0: keep segments as written
     std::vector<SourcePoint> points;
     std::vector<Blob> blobs;
 };

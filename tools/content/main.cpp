@@ -49,5 +49,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "make_content: %s\n", r.error.c_str());
         return 1;
     }
+    if (r.kept_user_ground)
+        std::printf("make_content: kept the edited MyGame.svg in %s\n", target.c_str());
     return 0;
 }

@@ -148,12 +148,21 @@ void write_melody(ModPattern& p, const std::string& tokens) {
     std::istringstream in(tokens);
     std::string t;
     int row = 0;
+    bool sounding = false;
     while (in >> t && row < MOD_ROWS) {
         if (t == "-") {
             p[row][CH_LEAD] = note(0, 0, 0xC, 0);
+            sounding = false;
         } else if (t != ".") {
             std::string name = t.size() == 2 ? std::string{t[0], '-', t[1]} : t;
             p[row][CH_LEAD] = note(mod_period(name), LEAD);
+            sounding = true;
+        } else if (sounding) {
+            // A held note starts a gentle vibrato (speed 3, depth 2) after its first beat half.
+            p[row][CH_LEAD].effect = 0x4;
+            p[row][CH_LEAD].param = 0x32;
+            if (row + 1 < MOD_ROWS)
+                p[row + 1][CH_LEAD] = note(0, 0, 0x4, 0x32);
         }
         row += 2;
     }

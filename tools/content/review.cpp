@@ -4,11 +4,15 @@
 #include <cmath>
 #include <map>
 
+#include "tools/content/review_font.h"
+#include "tools/content/sphere_preview.h"
+
 namespace {
 
 constexpr int WIDTH = 1600;
 constexpr int TILE = 120;
 constexpr int GAP = 10;
+constexpr int LABEL = 16; // caption height under each tile
 constexpr int PANEL_H = 300;
 
 void splat(Image& img, float x, float y, Color c) {
@@ -96,8 +100,8 @@ void draw_band(Image& out, const View& v, float gx0, float gy0, float gx1, float
     }
 }
 
-void draw_backdrop(Image& out, int y0, const Image* stars) {
-    for (int y = y0; y < y0 + PANEL_H; ++y)
+void draw_backdrop(Image& out, int y0, int height, const Image* stars) {
+    for (int y = y0; y < y0 + height; ++y)
         for (int x = 0; x < WIDTH; ++x)
             pixel(out, x, y) =
                 stars ? scale_rgb(pixel(*stars, x % stars->width, y % stars->height), 0.7f)
@@ -130,19 +134,45 @@ Image render_review(const std::vector<NamedImage>& images, const std::vector<Rev
     };
     const int per_row = (WIDTH - GAP) / (TILE + GAP);
     const int tile_rows = (static_cast<int>(images.size()) + per_row - 1) / per_row;
-    const int tiles_h = GAP + tile_rows * (TILE + GAP);
+    const int tiles_h = GAP + tile_rows * (TILE + LABEL + GAP);
     const int panels = static_cast<int>(levels.size()) + 1;
-    Image out = make_image(WIDTH, tiles_h + panels * (PANEL_H + GAP), false, rgb(40, 40, 46));
+    const int show_h = 200;
+    Image out = make_image(WIDTH, tiles_h + show_h + GAP + panels * (PANEL_H + GAP), false,
+                           rgb(40, 40, 46));
 
     for (size_t i = 0; i < images.size(); ++i) {
         int col = static_cast<int>(i) % per_row, row = static_cast<int>(i) / per_row;
-        draw_tile(out, images[i].image, GAP + col * (TILE + GAP), GAP + row * (TILE + GAP));
+        int x = GAP + col * (TILE + GAP), y = GAP + row * (TILE + LABEL + GAP);
+        draw_tile(out, images[i].image, x, y);
+        std::string caption = images[i].name.substr(0, images[i].name.find('.'));
+        draw_text(out, x + (TILE - static_cast<int>(caption.size()) * 6) / 2, y + TILE + 5, caption,
+                  1, rgb(230, 230, 230));
     }
 
+    // The skins on spheres as the game draws them: balls with the sheep inside at a few
+    // roll angles (the second player's shell tinted red), blob, hook and a flock sheep.
     int y0 = tiles_h;
+    draw_backdrop(out, y0, show_h, tex("stars.tga"));
+    const Image *shell = tex("glimbo.tga"), *sheep = tex("minisheep.tga");
+    if (shell && sheep) {
+        const float angles[] = {0, 40, 95, 160, 230};
+        for (int i = 0; i < 5; ++i) {
+            float cx = 110 + i * 190.0f, cy = y0 + show_h / 2.0f;
+            draw_sphere_preview(out, cx, cy, 64, *sheep, {angles[i], {1, 1, 1, 1}});
+            Color tint = i == 4 ? Color{1, 0, 0, 1} : Color{1, 1, 1, 1};
+            draw_sphere_preview(out, cx, cy, 80, *shell, {-angles[i], tint});
+        }
+    }
+    if (const Image* blob = tex("body.tga"))
+        draw_sphere_preview(out, 1080, y0 + show_h / 2.0f, 60, *blob, {30, {1, 1, 1, 1}});
+    if (const Image* hook = tex("miniball.tga"))
+        draw_sphere_preview(out, 1240, y0 + show_h / 2.0f, 45, *hook, {20, {1, 1, 1, 1}});
+    if (sheep)
+        draw_sphere_preview(out, 1400, y0 + show_h / 2.0f, 60, *sheep, {200, {1, 1, 1, 1}});
+    y0 += show_h + GAP;
     for (const ReviewLevel& rl : levels) {
         const LevelData& L = rl.level;
-        draw_backdrop(out, y0, tex("stars.tga"));
+        draw_backdrop(out, y0, PANEL_H, tex("stars.tga"));
         float min_x = 1e9f, max_x = -1e9f, min_y = 1e9f, max_y = -1e9f;
         for (const GroundPoint& g : L.ground) {
             min_x = std::min(min_x, g.x);
@@ -169,6 +199,8 @@ Image render_review(const std::vector<NamedImage>& images, const std::vector<Rev
             disc(out, x, y, v.scale + 1.5f, rgb(40, 40, 40));
             disc(out, x, y, v.scale, i == 0 ? rgb(245, 240, 225) : rgb(235, 60, 50));
         }
+        std::string title = "level " + std::to_string(&rl - levels.data() + 1) + ": " + rl.name;
+        draw_text(out, GAP + 2, y0 + 8, title, 2, rgb(255, 255, 255));
         y0 += PANEL_H + GAP;
     }
     // The prototypes' ground under their sky.
@@ -189,5 +221,6 @@ Image render_review(const std::vector<NamedImage>& images, const std::vector<Rev
                   mygame.top[k + 1].y, mygame.bottom[k].x, mygame.bottom[k].y,
                   mygame.bottom[k + 1].x, mygame.bottom[k + 1].y, tex("Ground.tga"));
     disc(out, v.sx(0), v.sy(0), v.scale + 1, rgb(255, 170, 60));
+    draw_text(out, GAP + 2, y0 + 8, "MyGame.svg: prototypes ground", 2, rgb(20, 30, 60));
     return out;
 }

@@ -137,16 +137,21 @@ std::vector<float> make_release() {
     return s;
 }
 
-std::vector<float> make_rumble(float seconds, unsigned seed, float bump_rate, float cutoff) {
+// A ball or cart rolling: low filtered noise with a hum, swelling at every bump, and
+// with `clack` > 0 a knock at each bump like wheels over joints.
+std::vector<float> make_rumble(float seconds, unsigned seed, float bump_rate, float cutoff,
+                               float clack) {
     auto s = silence(seconds);
     Noise noise(seed);
-    LowPass lp1, lp2;
+    LowPass lp1, lp2, lp3, knock_lp;
     for (size_t i = 0; i < s.size(); ++i) {
         float t = i * DT;
+        float cycle = t * bump_rate - std::floor(t * bump_rate);
         float bumps = 0.6f + 0.4f * std::pow(0.5f + 0.5f * std::sin(2 * PI * bump_rate * t), 6);
-        float n = lp2.step(lp1.step(noise.next(), cutoff), cutoff);
+        float n = lp3.step(lp2.step(lp1.step(noise.next(), cutoff), cutoff), cutoff);
         float hum = 0.3f * std::sin(2 * PI * 55 * t + 0.5f * std::sin(2 * PI * 3 * t));
-        s[i] = (n * 4 + hum) * bumps;
+        float knock = knock_lp.step(noise.next(), 1200) * std::exp(-cycle / bump_rate * 80);
+        s[i] = (n * 6 + hum) * bumps + clack * knock;
     }
     normalise(s, 0.6f);
     // Soft ends, so the sound can be looped without clicks.
@@ -179,15 +184,15 @@ std::vector<float> make_thunk() {
     // A heavy soft landing: a falling low sine and a muffled knock.
     auto s = silence(0.3f);
     Noise noise(241);
-    LowPass lp;
+    LowPass lp1, lp2, lp3;
     float phase = 0;
     for (size_t i = 0; i < s.size(); ++i) {
         float t = i * DT;
         float f = 55 + 90 * std::exp(-t * 30);
         phase += 2 * PI * f * DT;
         float body = std::sin(phase) * std::exp(-t * 18);
-        float knock = lp.step(noise.next(), 700) * std::exp(-t * 60);
-        s[i] = body + 2.5f * knock;
+        float knock = lp3.step(lp2.step(lp1.step(noise.next(), 600), 600), 600);
+        s[i] = body + 6.0f * knock * std::exp(-t * 45);
     }
     normalise(s, 0.9f);
     fade_out(s, 0.02f);
@@ -228,9 +233,9 @@ std::vector<NamedSound> make_game_sounds() {
         {"grapple.wav", make_grapple()},
         {"jump.wav", make_jump()},
         {"release.wav", make_release()},
-        {"roll.wav", make_rumble(1.2f, 211, 7, 380)},
+        {"roll.wav", make_rumble(1.2f, 211, 7, 380, 0)},
         {"swish.wav", make_swish()},
         {"thunk.wav", make_thunk()},
-        {"trundle.wav", make_rumble(1.6f, 221, 11, 900)},
+        {"trundle.wav", make_rumble(1.6f, 221, 5.5f, 500, 1.5f)},
     };
 }

@@ -62,7 +62,7 @@ Image make_shell_texture() {
         windows.push_back(sphere_dir(0.125f + 0.25f * k, 0.5f));
     windows.push_back({0, 0, -1});
     windows.push_back({0, 0, 1});
-    const float window_r = 0.55f, rim_r = 0.66f;
+    const float window_r = 0.5f, rim_r = 0.6f;
     return paint_sphere(256, 128, true, [&](float u, float v, Dir d) {
         float nearest = 10;
         Dir wc{};
@@ -76,7 +76,7 @@ Image make_shell_texture() {
         float grain = fractal_noise(u * 16, v * 8, 16, 3, 141);
         Color shell = mix(rgb(250, 246, 232), rgb(222, 214, 196), grain);
         // Seams halfway between windows.
-        float seam_lon = std::fabs(std::fmod(u * 4 + 10, 1.0f) - 0.0f);
+        float seam_lon = std::fmod(u * 4 + 10, 1.0f);
         seam_lon = std::min(seam_lon, 1 - seam_lon);
         float seam = (1 - smoothstep(0.0f, 0.025f, seam_lon)) * std::sin(v * PI);
         float lat_seam = std::min(std::fabs(v - 0.25f), std::fabs(v - 0.75f));

@@ -31,8 +31,8 @@ Color sphere_shade(Color base, float nx, float ny) {
     float nz = std::sqrt(std::max(0.0f, 1 - nx * nx - ny * ny));
     float diffuse = clamp01(-0.5f * nx - 0.6f * ny + 0.62f * nz);
     Color c = scale_rgb(base, 0.3f + 0.85f * diffuse);
-    float spec = std::pow(clamp01(-0.35f * nx - 0.45f * ny + 0.82f * nz), 40.0f);
-    return mix(c, rgb(255, 255, 255), spec * 0.9f);
+    float shine = std::pow(clamp01(-0.35f * nx - 0.45f * ny + 0.82f * nz), 40.0f);
+    return mix(c, rgb(255, 255, 255), shine * 0.9f);
 }
 
 } // namespace

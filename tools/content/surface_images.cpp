@@ -134,7 +134,7 @@ Image make_spikes_texture() {
             float glow = smoothstep(spike_h + 20.0f, 6.0f, fy);
             base = mix(base, rgb(170, 30, 20), glow * 0.7f);
             if (fy > spike_h) {
-                // Rivets of the plate the spikes stand on.
+                // Glowing cracks in the rock under the plate.
                 float vein = std::fabs(periodic_noise(fx, fy, 8, 2, 52) - 0.5f);
                 base = mix(base, rgb(200, 60, 30), (1 - smoothstep(0.0f, 0.03f, vein)) * 0.5f);
             }
@@ -153,7 +153,6 @@ Image make_spikes_texture() {
                 float light = rel < 0 ? 1.0f - 0.3f * (1 + rel) : 0.55f - 0.25f * rel;
                 Color steel = scale_rgb(rgb(200, 205, 220), light);
                 steel = mix(steel, rgb(255, 255, 255), (1 - widen) * 0.5f); // bright tips
-                steel = mix(steel, rgb(120, 20, 20), smoothstep(0.55f, 0.0f, widen) * 0.0f);
                 base = mix(base, steel, cover);
             }
             pixel(img, x, y) = base;

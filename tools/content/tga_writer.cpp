@@ -13,7 +13,7 @@ std::vector<uint8_t> encode_tga(const Image& img) {
     write_u8(w, 0);    // no image identifier
     write_u8(w, 0);    // no colour map
     write_u8(w, 2);    // uncompressed true colour
-    write_zeros(w, 5); // colour-map specification
+    write_zeros(w, 5); // colour-map fields
     write_zeros(w, 4); // x and y origin
     write_u8(w, static_cast<uint8_t>(img.width & 0xFF));
     write_u8(w, static_cast<uint8_t>(img.width >> 8));
