@@ -25,13 +25,13 @@ class GlTestContext {
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
         if (!platform_video_init())
             return false;
-        PlatformWindowSpec spec;
-        spec.title = "render test";
-        spec.width = width;
-        spec.height = height;
-        spec.bits_per_pixel = 32;
-        spec.double_buffer = false;
-        window_ = platform_create_window(spec);
+        PlatformWindowOptions options;
+        options.title = "render test";
+        options.width = width;
+        options.height = height;
+        options.bits_per_pixel = 32;
+        options.double_buffer = false;
+        window_ = platform_create_window(options);
         if (!window_)
             return false;
         context_ = platform_create_gl_context(window_);
