@@ -54,7 +54,7 @@ bool XvfbServer::start() {
         stop();
         return false;
     }
-    display_ = ":" + number.substr(0, number.find('\n'));
+    display_ = std::string(":").append(number, 0, number.find('\n'));
     return true;
 }
 
