@@ -3,7 +3,7 @@
 #include "game/game.h"
 #include "game/render_helpers.h"
 #include "game/render_scene.h"
-#include "tests/glimbo/gl_test_context.h"
+#include "tests/glimbo/scene_render_suite.h"
 
 #include <gtest/gtest.h>
 
@@ -20,20 +20,8 @@ struct PrintedText {
     float r = 0, g = 0, b = 0; // raster colour when printed
 };
 
-class RenderTest : public ::testing::Test {
+class RenderTest : public SceneRenderSuite<WIDTH, HEIGHT> {
   protected:
-    static GlTestContext gl;
-    static RenderResources shared_gfx;
-
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(gl.open(WIDTH, HEIGHT)) << "no offscreen GL context";
-        create_scene_objects(shared_gfx);
-    }
-    static void TearDownTestSuite() {
-        delete_scene_objects(shared_gfx);
-        gl.close();
-    }
-
     void SetUp() override {
         gfx = shared_gfx;
         gfx.print = [this](const char* text) {
@@ -92,9 +80,6 @@ class RenderTest : public ::testing::Test {
     RenderState rs;
     std::vector<PrintedText> printed;
 };
-
-GlTestContext RenderTest::gl;
-RenderResources RenderTest::shared_gfx;
 
 bool on_screen(const WindowPoint& p) {
     return p.x >= 0 && p.y >= 0 && p.x < WIDTH && p.y < HEIGHT;
