@@ -302,9 +302,7 @@ TEST_F(RenderTest, RopeIsTwelveGreySegmentsWithItsHook) {
         const Rgb px = read_pixel(mid);
         if (k == 0)
             continue; // under the hook ball
-        EXPECT_EQ(px.r, 64) << "segment " << k;
-        EXPECT_EQ(px.g, 64) << "segment " << k;
-        EXPECT_EQ(px.b, 64) << "segment " << k;
+        EXPECT_EQ(px, (Rgb{64, 64, 64})) << "segment " << k;
     }
     // The hook: a white ball over the anchor, drawn after the lines.
     const Rgb hook = read_pixel(project(-12, 12, -30));
@@ -320,9 +318,7 @@ TEST_F(RenderTest, RopeIsTwelveGreySegmentsWithItsHook) {
     prepare();
     draw();
     const Rgb bare = read_pixel(project(-12, 12, -30));
-    EXPECT_EQ(bare.r, 192);
-    EXPECT_EQ(bare.g, 192);
-    EXPECT_EQ(bare.b, 192);
+    EXPECT_EQ(bare, (Rgb{192, 192, 192}));
 }
 
 TEST_F(RenderTest, RigidRopeIsOneBrownLine) {
@@ -344,9 +340,7 @@ TEST_F(RenderTest, RigidRopeIsOneBrownLine) {
     prepare();
     draw();
     const Rgb px = read_pixel(project(-5, 5, -30));
-    EXPECT_EQ(px.r, 110);
-    EXPECT_EQ(px.g, 80);
-    EXPECT_EQ(px.b, 55);
+    EXPECT_EQ(px, (Rgb{110, 80, 55}));
 }
 
 TEST_F(RenderTest, PointerColourOnTheFirstAndSeventeenthFrame) {
@@ -415,9 +409,7 @@ TEST_F(RenderTest, HoveredMenuButtonIsShiftedWhiteWithADarkBlueLabel) {
     draw();
     // Right edge 16 moves to 16.1, left edge 8 to 8.1 (pointer quad covers 11..15).
     const Rgb beyond_right = read_pixel(project(16.05, -2, -30));
-    EXPECT_EQ(beyond_right.r, 255);
-    EXPECT_EQ(beyond_right.g, 255);
-    EXPECT_EQ(beyond_right.b, 255);
+    EXPECT_EQ(beyond_right, (Rgb{255, 255, 255}));
     // (The top edge meets "change controls", whose wash is drawn over it.)
     const Rgb bottom_gap = read_pixel(project(15.5, -2.96, -30));
     EXPECT_LT(bottom_gap.r, 128) << "the bottom edge moved up by 0.1";

@@ -69,9 +69,7 @@ TEST_F(RopegameRender, TitleButtonTextsAndPointer) {
     EXPECT_TRUE(printed_text("blobs left = 0"));
 
     const Rgb button = read_pixel(project(-3, 1, -30)); // the button, unlit, in its image
-    EXPECT_EQ(button.r, 255);
-    EXPECT_EQ(button.g, 0);
-    EXPECT_EQ(button.b, 255);
+    EXPECT_EQ(button, (Rgb{255, 0, 255}));
     // The pointer at its world position in the title's frame, over everything, in the
     // first colour of the cycle (255, 15, 0), dimmed by the light.
     const Rgb pointer = read_pixel(project(5, 2, -30));
