@@ -91,6 +91,16 @@ inline void ease_light(float& light_x, float& light_y, float x, float y) {
     light_y -= (light_y - y) * 0.1f;
 }
 
+// The end of a ball's move, after its ropes: the wheel, a respawn once it fell below -300,
+// the contact timer, and the light easing towards it.
+template <class P> void settle_ball(P& p, float wheel, float& light_x, float& light_y) {
+    apply_wheel(p, wheel);
+    if (p.y < -300)
+        respawn(p);
+    count_down_contact(p);
+    ease_light(light_x, light_y, p.x, p.y);
+}
+
 // Touching balls push each other apart; balls farther apart than 30 are pulled together.
 template <class P> void push_pairs(std::vector<P>& players, int count) {
     for (int i = 0; i < count; ++i) {

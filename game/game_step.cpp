@@ -92,13 +92,7 @@ bool second_pass(GameState& gs, GameHost& host, int i, bool may_finish) {
     rope_step(gs, host, i, 0);
     rope_step(gs, host, i, 1);
 
-    apply_wheel(p, p.wheel);
-
-    if (p.y < -300)
-        respawn(p);
-
-    count_down_contact(p);
-    ease_light(gs.light_x, gs.light_y, p.x, p.y);
+    settle_ball(p, p.wheel, gs.light_x, gs.light_y);
 
     collide_with_ground(gs, p);
 

@@ -1,5 +1,5 @@
-// Virtual-key codes the game reads from `key_down`; the platform layer translates its own
-// key symbols to these numbers.
+// Virtual-key codes the game reads from `key_down` (the platform layer translates its own
+// key symbols to these numbers), and the once-per-press latch over them.
 #pragma once
 
 constexpr int KEY_ENTER = 0x0D;
@@ -18,4 +18,14 @@ constexpr int KEY_F1 = 0x70;
 // Letters use their upper-case ASCII code.
 constexpr int key_letter(char upper) {
     return int(upper);
+}
+
+// Runs `action` once per press of the key (pair): the latch re-arms while it is up.
+template <typename Action> void once_per_press(bool held, bool& latch, Action action) {
+    if (!held) {
+        latch = true;
+    } else if (latch) {
+        latch = false;
+        action();
+    }
 }

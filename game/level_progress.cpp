@@ -135,16 +135,6 @@ void menu_item_action(GameState& gs, GameHost& host, int item) {
     }
 }
 
-// Runs `action` once per press of the key (pair): the latch re-arms while it is up.
-template <typename Action> void once_per_press(bool held, bool& latch, Action action) {
-    if (!held) {
-        latch = true;
-    } else if (latch) {
-        latch = false;
-        action();
-    }
-}
-
 void menu_keys(GameState& gs, GameHost& host) {
     const bool shift = key_held(gs, KEY_SHIFT);
     auto held = [&](int code) { return key_held(gs, code); };

@@ -3,7 +3,6 @@
 #include "game/game.h"
 #include "game/render_scene.h"
 #include "platform/cursor.h"
-#include "rawmouse/rawmouse.h"
 
 #include <GL/gl.h>
 
@@ -73,16 +72,6 @@ ProgramHooks make_glimbo_hooks(GlimboProgram& program) {
     };
     hooks.allocate_players = [p](int count) { init_game_state(p->game, count); };
 
-    hooks.raw_mouse.init = rawmouse_init;
-    hooks.raw_mouse.handle_input = rawmouse_handle_input;
-    hooks.raw_mouse.button = rawmouse_button;
-    hooks.raw_mouse.take_x = rawmouse_take_x;
-    hooks.raw_mouse.take_y = rawmouse_take_y;
-    hooks.raw_mouse.take_wheel = rawmouse_take_wheel;
-    hooks.raw_mouse.release = rawmouse_release;
-    hooks.raw_mouse.mouse_count = [] { return int(mouse_count); };
-
-    hooks.screen_center_x = &program.host.screen_center_x;
-    hooks.screen_center_y = &program.host.screen_center_y;
+    set_shared_hooks(hooks, program.host);
     return hooks;
 }

@@ -3,6 +3,7 @@
 #include "platform/cursor.h"
 #include "platform/message_box.h"
 #include "platform/message_queue.h"
+#include "rawmouse/rawmouse.h"
 
 namespace {
 
@@ -73,4 +74,18 @@ void stop_game_sound(ProgramHost& host) {
     FSOUND_Close();
     host.song = MusicSong{};
     host.samples.fill(SoundSample{});
+}
+
+void set_shared_hooks(ProgramHooks& hooks, ProgramHost& host) {
+    hooks.raw_mouse.init = rawmouse_init;
+    hooks.raw_mouse.handle_input = rawmouse_handle_input;
+    hooks.raw_mouse.button = rawmouse_button;
+    hooks.raw_mouse.take_x = rawmouse_take_x;
+    hooks.raw_mouse.take_y = rawmouse_take_y;
+    hooks.raw_mouse.take_wheel = rawmouse_take_wheel;
+    hooks.raw_mouse.release = rawmouse_release;
+    hooks.raw_mouse.mouse_count = [] { return int(mouse_count); };
+
+    hooks.screen_center_x = &host.screen_center_x;
+    hooks.screen_center_y = &host.screen_center_y;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "assets/sound.h"
+#include "frame/frame.h"
 #include "game/game_host.h"
 #include "platform/messages.h"
 
@@ -26,3 +27,7 @@ struct ProgramHost : GameHost {
 void start_game_sound(ProgramHost& host);
 // Stops everything and closes the library; the handles become empty.
 void stop_game_sound(ProgramHost& host);
+
+// The hooks both games fill alike: the raw-mouse module's entry points, and the window
+// centre written into `host` at every resize.
+void set_shared_hooks(ProgramHooks& hooks, ProgramHost& host);

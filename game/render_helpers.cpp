@@ -1,5 +1,6 @@
 #include "game/render_helpers.h"
 
+#include "draw/gl_square.h"
 #include "level/level_file.h"
 
 #include <GL/gl.h>
@@ -23,17 +24,7 @@ void bind_slot(const RenderResources& gfx, int slot) {
 void draw_quad_at(const RenderResources& gfx, float x, float y, float z, float w, float h,
                   int slot) {
     bind_slot(gfx, slot);
-    glBegin(GL_QUADS);
-    glNormal3f(0, 0, 1);
-    glTexCoord2f(0, 1);
-    glVertex3f(x - w, y + h, z);
-    glTexCoord2f(0, 0);
-    glVertex3f(x - w, y - h, z);
-    glTexCoord2f(1, 0);
-    glVertex3f(x + w, y - h, z);
-    glTexCoord2f(1, 1);
-    glVertex3f(x + w, y + h, z);
-    glEnd();
+    draw_quad_at(x, y, z, w, h, QuadNormal::facing_viewer);
 }
 
 void draw_sphere_at(const RenderResources& gfx, float x, float y, float z, float radius,
@@ -68,17 +59,7 @@ void draw_rotated_quad(const RenderResources& gfx, float x, float y, float z, fl
     glTranslatef(x, y, 0);
     glRotatef(angle, 0, 0, 1);
     bind_slot(gfx, slot);
-    glBegin(GL_QUADS);
-    glNormal3f(0, 0, 1);
-    glTexCoord2f(0, 1);
-    glVertex3f(-w, h, z);
-    glTexCoord2f(0, 0);
-    glVertex3f(-w, -h, z);
-    glTexCoord2f(1, 0);
-    glVertex3f(w, -h, z);
-    glTexCoord2f(1, 1);
-    glVertex3f(w, h, z);
-    glEnd();
+    draw_quad_at(0, 0, z, w, h, QuadNormal::facing_viewer);
     glPopMatrix();
 }
 
@@ -107,26 +88,8 @@ SegmentLook segment_look(int32_t type, int32_t next_type) {
     }
 }
 
-void advance_pointer_color(PointerColor& c) {
-    if (c.r + c.g + c.b == 0) {
-        c.r = 255;
-        c.g = 15;
-        c.b = 0;
-    } else if (c.r == 255 && c.b == 0) {
-        c.g += 15;
-    }
-    if (c.g == 255) {
-        if (c.b == 0)
-            c.r -= 15;
-        if (c.r == 0)
-            c.b += 15;
-    }
-    if (c.b == 255) {
-        if (c.r == 0)
-            c.g -= 15;
-        if (c.g == 0)
-            c.r += 15;
-    }
-    if (c.r == 255 && c.g == 0)
-        c.b -= 15;
+void set_next_pointer_colour(RenderState& rs) {
+    advance_colour_cycle(rs.pointer_color);
+    glColor3ub(GLubyte(rs.pointer_color.red), GLubyte(rs.pointer_color.green),
+               GLubyte(rs.pointer_color.blue));
 }

@@ -1,5 +1,5 @@
 // Drawing helpers of the game's renderer: textured quads, spheres and blobs at a world
-// position, the look of a ground segment, and the colour cycle of the pointers.
+// position, the look of a ground segment and the pointers' colour.
 #pragma once
 
 #include "game/render_types.h"
@@ -37,6 +37,5 @@ struct SegmentLook {
 // By the surface type of the segment's first point and of the point after it.
 SegmentLook segment_look(int32_t type, int32_t next_type);
 
-// One step of the pointers' walk around the hue circle (red, yellow, green, cyan, blue,
-// magenta) in steps of 15; all zero starts it at (255, 15, 0).
-void advance_pointer_color(PointerColor& c);
+// Steps the pointers' colour cycle once and makes its colour the current one.
+void set_next_pointer_colour(RenderState& rs);

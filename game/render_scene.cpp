@@ -318,9 +318,7 @@ void program_draw(GameState& gs, const RenderResources& gfx, RenderState& rs) {
         draw_play_scene(gs, gfx, rs, m);
     else
         draw_menu_scene(gs, gfx);
-    advance_pointer_color(rs.pointer_color);
-    glColor3ub(GLubyte(rs.pointer_color.r), GLubyte(rs.pointer_color.g),
-               GLubyte(rs.pointer_color.b));
+    set_next_pointer_colour(rs);
     draw_pointers(gs, gfx);
     glColor3ub(255, 255, 255);
     glFlush();

@@ -3,6 +3,8 @@
 // colour). The world it draws lives in GameState.
 #pragma once
 
+#include "draw/colour_cycle.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -48,12 +50,8 @@ struct RenderResources {
     TextPrinter print;      // empty: texts are not drawn
 };
 
-struct PointerColor {
-    int32_t r = 0, g = 0, b = 0;
-};
-
 // Runs for the whole process, across rebuilds of the window.
 struct RenderState {
     float scroll_offset = 0; // texture scroll of the surface overlay; never wraps
-    PointerColor pointer_color;
+    ColourCycle pointer_color;
 };

@@ -32,19 +32,6 @@ void TextureSlots::bind(int slot) const {
     glBindTexture(GL_TEXTURE_2D, name);
 }
 
-void draw_quad_at(float x, float y, float z, float w, float h) {
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 1);
-    glVertex3f(x - w, y + h, z);
-    glTexCoord2f(0, 0);
-    glVertex3f(x - w, y - h, z);
-    glTexCoord2f(1, 0);
-    glVertex3f(x + w, y - h, z);
-    glTexCoord2f(1, 1);
-    glVertex3f(x + w, y + h, z);
-    glEnd();
-}
-
 void start_view(float x) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();

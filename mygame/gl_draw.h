@@ -1,8 +1,9 @@
 // Fixed-function drawing shared by the editors and the prototypes: their common GL state,
-// texture slots, the view, sky, textured square, ground band, clouds and pointer.
+// texture slots, the view, sky, ground band, clouds and pointer.
 #pragma once
 
 #include "assets/texture.h"
+#include "draw/gl_square.h"
 #include "level/mygame_file.h"
 #include "mygame/critters.h"
 #include "mygame/pointer.h"
@@ -30,9 +31,6 @@ void start_view(float x);
 
 // The sky: the image of `slot` on a square of half-size 100 at depth -90 centred on x.
 void draw_sky(const TextureSlots& textures, int slot, float x);
-
-// One quadrilateral centred at (x, y) at depth z with half-sizes w, h, texture upright.
-void draw_quad_at(float x, float y, float z, float w, float h);
 
 // The band of each segment: top i, bottom i, bottom i+1, top i+1, at depth z.
 void draw_ground_band(const MyGameData& ground, float z);

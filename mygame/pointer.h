@@ -2,6 +2,7 @@
 // its movement steers an offset from the view centre, clamped to the visible area.
 #pragma once
 
+#include "draw/colour_cycle.h"
 #include "mygame/input.h"
 
 constexpr float POINTER_LIMIT_X = 170;
@@ -22,10 +23,3 @@ inline CursorDelta cursor_delta(const FrameInput& in) {
 
 // Adds (add_x, add_y) to the offset, then clamps it to the visible area.
 void move_pointer_offset(PointerOffset& offset, float add_x, float add_y);
-
-// The red-yellow-green-cyan-blue-magenta cycle of the pointer, in steps of 15.
-struct ColourCycle {
-    int red = 0, green = 0, blue = 0;
-};
-
-void advance_colour_cycle(ColourCycle& c);

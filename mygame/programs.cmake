@@ -1,7 +1,7 @@
 # The three prototype programs, once the frame and the asset loaders are in the tree.
 if(TARGET frame AND TARGET assets)
   add_library(editor_program STATIC gl_draw.cpp program_support.cpp)
-  target_link_libraries(editor_program PUBLIC frame assets mygame_logic)
+  target_link_libraries(editor_program PUBLIC frame assets mygame_logic gl_square)
 
   foreach(prog mygameedit:mygameedit_main.cpp mygame1:hopper_main.cpp mygame2:swinger_main.cpp)
     string(REPLACE ":" ";" parts ${prog})

@@ -150,9 +150,7 @@ void program_draw(World& w, const RenderResources& gfx, RenderState& rs) {
         draw_play_scene(w, gfx, m);
     else
         draw_title_scene(w, gfx);
-    advance_pointer_color(rs.pointer_color);
-    glColor3ub(GLubyte(rs.pointer_color.r), GLubyte(rs.pointer_color.g),
-               GLubyte(rs.pointer_color.b));
+    set_next_pointer_colour(rs);
     draw_pointers(w, gfx);
     glColor3ub(255, 255, 255);
     glFlush();

@@ -88,13 +88,7 @@ bool second_pass(World& w, GameHost& host, int i, bool may_finish) {
     for (int r = 0; r < 2; ++r)
         rope_step_with(w, i, r, [&] { fire(w, host, i, r); });
 
-    apply_wheel(p, in.wheel);
-
-    if (p.y < -300)
-        respawn(p);
-
-    count_down_contact(p);
-    ease_light(w.light_x, w.light_y, p.x, p.y);
+    settle_ball(p, in.wheel, w.light_x, w.light_y);
 
     collide_with_ground(w, p);
 

@@ -12,16 +12,6 @@ bool first_button(const World& w, int i) {
     return i < int(w.players.size()) && w.players[size_t(i)].button_down[0] != 0;
 }
 
-// Runs `action` once per press: the latch re-arms while the key is up.
-template <typename Action> void once_per_press(bool held, bool& latch, Action action) {
-    if (!held) {
-        latch = true;
-    } else if (latch) {
-        latch = false;
-        action();
-    }
-}
-
 // Moves the level by `delta` once per press, and reloads it on every step of the press.
 void step_level(World& w, GameHost& host, bool held, bool& latch, int delta) {
     if (!held) {

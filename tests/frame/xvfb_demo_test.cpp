@@ -1,6 +1,6 @@
 // The demo program on a real X server (Xvfb): its window, what it draws, the full-screen
 // switch that the server refuses with a message box, and Escape ending it with exit code 0.
-#include "tests/frame/x_session.h"
+#include "tests/support/x_session.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 #ifdef FRAME_DEMO_WITH_RAW_MOUSE
-#include "tests/rawmouse/xvfb_injector.h"
+#include "tests/support/xvfb_injector.h"
 #endif
 
 // Last: Xlib's macros (None, Bool, Status) must not reach the test framework's headers.

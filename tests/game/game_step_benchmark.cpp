@@ -1,38 +1,16 @@
 // One play step with 4 players, both ropes of each hooked as chains, the flock on, on a
 // generated level of 500 segments.
-#include "game/game.h"
-#include "platform/random.h"
+#include "tests/game/test_world.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-
 namespace {
-
-struct SilentHost : GameHost {
-    void play_sample(Sample, int) override {}
-    void show_message(const std::string&, const std::string&, MessageIcon) override {}
-    void request_quit() override {}
-    void set_cursor_position(int, int) override {}
-};
 
 GameState busy_world(SilentHost& host) {
     random_reset();
     GameState gs;
     init_game_state(gs, 4);
-    // A rolling ground line from x = -1000 to 1000 (500 segments), open side above.
-    for (int k = 0; k <= 500; ++k) {
-        GroundPoint g;
-        g.x = -1000.0f + 4.0f * float(k);
-        g.y = -6.0f + 3.0f * std::sin(g.x * 0.05f);
-        g.type = k % 7 == 3 ? SURFACE_ICE : SURFACE_GROUND;
-        gs.level.ground.push_back(g);
-        gs.level.base.push_back({g.x, g.y - 15});
-    }
-    Blob far;
-    far.x = 900;
-    far.y = 900;
-    gs.level.blobs = {far};
+    rolling_level(gs.level);
     for (Sheep& s : gs.flock) {
         s.x = s.prev_x = float(random_next()) * 0.00030518509f;
         s.y = s.prev_y = float(random_next()) * 0.00030518509f;

@@ -12,11 +12,18 @@
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
+#include <ostream>
 #include <vector>
 
 struct Rgb {
     int r = 0, g = 0, b = 0;
+    bool operator==(const Rgb&) const = default;
 };
+
+// How a failed comparison shows a colour.
+inline std::ostream& operator<<(std::ostream& out, const Rgb& c) {
+    return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
 
 class GlTestContext {
   public:

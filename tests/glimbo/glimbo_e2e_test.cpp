@@ -2,8 +2,8 @@
 // a pointer driven by the "Xvfb mouse" device, play, the jump key, a rope, the full-screen
 // switch, the quick save, Escape, a missing first level and a machine without raw input.
 #include "level/level_file.h"
-#include "tests/glimbo/x_session.h"
-#include "tests/rawmouse/xvfb_injector.h"
+#include "tests/support/game_e2e.h"
+#include "tests/support/xvfb_injector.h"
 
 #include <gtest/gtest.h>
 
@@ -36,55 +36,13 @@ Box label_box(float x, float half_width, float y) {
 const Box PLAY = label_box(0, 4, 0);
 const Box RESTART = label_box(0, 6, 6);
 
-class GlimboEndToEnd : public ::testing::Test {
+class GlimboEndToEnd : public GameEndToEnd {
   protected:
-    static XvfbServer xvfb;
+    GlimboEndToEnd() : GameEndToEnd({GLIMBO_PROGRAM, TITLE, WIDTH, HEIGHT}) {}
 
-    static void SetUpTestSuite() { ASSERT_TRUE(xvfb.start()) << "Xvfb did not start"; }
-    static void TearDownTestSuite() { xvfb.stop(); }
-
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("glimbo_e2e_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::copy(GLIMBO_CONTENT_DIR, dir, fs::copy_options::recursive);
-        ASSERT_TRUE(x.open(xvfb.display()));
-    }
     void TearDown() override {
-        program.kill_now();
         injector.close();
-        x.close();
-        fs::remove_all(dir);
-    }
-
-    void start(std::vector<std::string> env = {}) {
-        env.push_back("DISPLAY=" + xvfb.display());
-        env.push_back("SDL_AUDIODRIVER=dummy");
-        env.push_back("ASAN_OPTIONS=detect_leaks=0");
-        ASSERT_TRUE(program.start(GLIMBO_PROGRAM, dir.string(), env, output()));
-    }
-    std::string output() const { return (dir / "program_output.txt").string(); }
-
-    // Waits for the game's window (one other than `old`), checks its size and gives it the
-    // keyboard focus (raw mouse input reaches only the focused window).
-    unsigned long game_window(unsigned long old = 0) {
-        unsigned long w = 0;
-        EXPECT_TRUE(wait_until([&] {
-            w = x.find_window(TITLE);
-            return w != 0 && w != old;
-        })) << read_text_file(output());
-        if (w == old)
-            return 0;
-        if (w) {
-            int width = 0, height = 0;
-            EXPECT_TRUE(wait_until([&] {
-                return x.client_size(w, width, height) && width == WIDTH && height == HEIGHT;
-            })) << width
-                << " x " << height;
-            EXPECT_TRUE(x.focus(w));
-        }
-        return w;
+        GameEndToEnd::TearDown();
     }
 
     int count_in(unsigned long w, const Box& b, const Pixel& p) {
@@ -124,24 +82,8 @@ class GlimboEndToEnd : public ::testing::Test {
         injector.button(1, false);
     }
 
-    // Finds the box with `caption`, then dismisses it with Return.
-    bool dismiss_box(const std::string& caption) {
-        unsigned long box = 0;
-        if (!wait_until([&] { return (box = x.find_window(caption)) != 0; }))
-            return false;
-        if (!x.focus(box))
-            return false;
-        x.tap("Return");
-        return wait_until([&] { return x.find_window(caption) == 0; });
-    }
-
-    fs::path dir;
-    XSession x;
     XvfbInjector injector;
-    ChildProcess program;
 };
-
-XvfbServer GlimboEndToEnd::xvfb;
 
 TEST_F(GlimboEndToEnd, MenuPointerPlayJumpRopeFullScreenSaveAndEscape) {
     start();
@@ -228,28 +170,16 @@ TEST_F(GlimboEndToEnd, MenuPointerPlayJumpRopeFullScreenSaveAndEscape) {
 
     // Escape ends the program normally.
     x.tap("Escape");
-    int code = -1;
-    ASSERT_TRUE(program.wait_exit(code));
-    EXPECT_EQ(code, 0) << read_text_file(output());
+    expect_clean_exit();
 }
 
 TEST_F(GlimboEndToEnd, MissingFirstLevelShowsTheErrorBoxThenEnds) {
-    fs::remove(dir / "levels/level1.svg");
-    start();
-    EXPECT_TRUE(dismiss_box("error")) << "\"you need a level1.svg file\"";
-    int code = -1;
-    ASSERT_TRUE(program.wait_exit(code));
-    EXPECT_EQ(code, 0) << read_text_file(output());
+    check_missing_first_level();
 }
 
 TEST_F(GlimboEndToEnd, WithoutAnXServerTheRawMouseMessageGoesToStandardError) {
-    ASSERT_TRUE(program.start(
-        GLIMBO_PROGRAM, dir.string(),
-        {"DISPLAY", "WAYLAND_DISPLAY", "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"},
-        output()));
-    int code = -1;
-    ASSERT_TRUE(program.wait_exit(code));
-    EXPECT_EQ(code, 0);
+    start_without_display();
+    expect_clean_exit();
     const std::string text = read_text_file(output());
     EXPECT_NE(text.find("Yo umm.. error - you need win xp, soz dude"), std::string::npos) << text;
     EXPECT_FALSE(fs::exists(dir / "quicksave.sav"));

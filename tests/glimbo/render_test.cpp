@@ -3,7 +3,7 @@
 #include "game/game.h"
 #include "game/render_helpers.h"
 #include "game/render_scene.h"
-#include "tests/glimbo/gl_test_context.h"
+#include "tests/glimbo/scene_render_suite.h"
 
 #include <gtest/gtest.h>
 
@@ -20,20 +20,8 @@ struct PrintedText {
     float r = 0, g = 0, b = 0; // raster colour when printed
 };
 
-class RenderTest : public ::testing::Test {
+class RenderTest : public SceneRenderSuite<WIDTH, HEIGHT> {
   protected:
-    static GlTestContext gl;
-    static RenderResources shared_gfx;
-
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(gl.open(WIDTH, HEIGHT)) << "no offscreen GL context";
-        create_scene_objects(shared_gfx);
-    }
-    static void TearDownTestSuite() {
-        delete_scene_objects(shared_gfx);
-        gl.close();
-    }
-
     void SetUp() override {
         gfx = shared_gfx;
         gfx.print = [this](const char* text) {
@@ -93,9 +81,6 @@ class RenderTest : public ::testing::Test {
     std::vector<PrintedText> printed;
 };
 
-GlTestContext RenderTest::gl;
-RenderResources RenderTest::shared_gfx;
-
 bool on_screen(const WindowPoint& p) {
     return p.x >= 0 && p.y >= 0 && p.x < WIDTH && p.y < HEIGHT;
 }
@@ -131,39 +116,6 @@ TEST(SegmentLookTest, TexturesAndOverlayByBothSurfaceTypes) {
         EXPECT_EQ(look.slot, row.slot) << row.type << " -> " << row.next;
         EXPECT_EQ(look.overlay, row.overlay) << row.type << " -> " << row.next;
     }
-}
-
-TEST(PointerColorTest, WalksTheHueCircleInStepsOf15) {
-    PointerColor c;
-    advance_pointer_color(c);
-    EXPECT_EQ(c.r, 255);
-    EXPECT_EQ(c.g, 15);
-    EXPECT_EQ(c.b, 0);
-    for (int frame = 2; frame <= 17; ++frame)
-        advance_pointer_color(c);
-    EXPECT_EQ(c.r, 240);
-    EXPECT_EQ(c.g, 255);
-    EXPECT_EQ(c.b, 0);
-
-    // The walk passes green, cyan, blue and magenta, stays in range, and comes back to its
-    // first colour after 97 frames.
-    bool green = false, cyan = false, blue = false, magenta = false;
-    for (int frame = 18; frame <= 98; ++frame) {
-        advance_pointer_color(c);
-        ASSERT_TRUE(c.r >= 0 && c.r <= 255 && c.g >= 0 && c.g <= 255 && c.b >= 0 && c.b <= 255);
-        ASSERT_EQ(c.r % 15 + c.g % 15 + c.b % 15, 0);
-        green |= c.r == 0 && c.g == 255 && c.b == 15;
-        cyan |= c.r == 0 && c.g == 240 && c.b == 255;
-        blue |= c.r == 15 && c.g == 0 && c.b == 255;
-        magenta |= c.r == 255 && c.g == 0 && c.b == 240;
-        if (frame < 98) {
-            ASSERT_FALSE(c.r == 255 && c.g == 15 && c.b == 0) << frame;
-        }
-    }
-    EXPECT_TRUE(green && cyan && blue && magenta);
-    EXPECT_EQ(c.r, 255);
-    EXPECT_EQ(c.g, 15);
-    EXPECT_EQ(c.b, 0);
 }
 
 // ---- play scene -----------------------------------------------------------------------
@@ -350,9 +302,7 @@ TEST_F(RenderTest, RopeIsTwelveGreySegmentsWithItsHook) {
         const Rgb px = read_pixel(mid);
         if (k == 0)
             continue; // under the hook ball
-        EXPECT_EQ(px.r, 64) << "segment " << k;
-        EXPECT_EQ(px.g, 64) << "segment " << k;
-        EXPECT_EQ(px.b, 64) << "segment " << k;
+        EXPECT_EQ(px, (Rgb{64, 64, 64})) << "segment " << k;
     }
     // The hook: a white ball over the anchor, drawn after the lines.
     const Rgb hook = read_pixel(project(-12, 12, -30));
@@ -368,9 +318,7 @@ TEST_F(RenderTest, RopeIsTwelveGreySegmentsWithItsHook) {
     prepare();
     draw();
     const Rgb bare = read_pixel(project(-12, 12, -30));
-    EXPECT_EQ(bare.r, 192);
-    EXPECT_EQ(bare.g, 192);
-    EXPECT_EQ(bare.b, 192);
+    EXPECT_EQ(bare, (Rgb{192, 192, 192}));
 }
 
 TEST_F(RenderTest, RigidRopeIsOneBrownLine) {
@@ -392,9 +340,7 @@ TEST_F(RenderTest, RigidRopeIsOneBrownLine) {
     prepare();
     draw();
     const Rgb px = read_pixel(project(-5, 5, -30));
-    EXPECT_EQ(px.r, 110);
-    EXPECT_EQ(px.g, 80);
-    EXPECT_EQ(px.b, 55);
+    EXPECT_EQ(px, (Rgb{110, 80, 55}));
 }
 
 TEST_F(RenderTest, PointerColourOnTheFirstAndSeventeenthFrame) {
@@ -424,7 +370,7 @@ TEST_F(RenderTest, PointerColourOnTheFirstAndSeventeenthFrame) {
     EXPECT_GT(seventeenth.g, seventeenth.r) << "(240, 255, 0)";
     EXPECT_GT(seventeenth.r * 100, seventeenth.g * 85);
     EXPECT_EQ(seventeenth.b, 0);
-    EXPECT_EQ(rs.pointer_color.r, 240);
+    EXPECT_EQ(rs.pointer_color.red, 240);
 }
 
 TEST_F(RenderTest, TrailPuffLivesOneHundredFrames) {
@@ -463,9 +409,7 @@ TEST_F(RenderTest, HoveredMenuButtonIsShiftedWhiteWithADarkBlueLabel) {
     draw();
     // Right edge 16 moves to 16.1, left edge 8 to 8.1 (pointer quad covers 11..15).
     const Rgb beyond_right = read_pixel(project(16.05, -2, -30));
-    EXPECT_EQ(beyond_right.r, 255);
-    EXPECT_EQ(beyond_right.g, 255);
-    EXPECT_EQ(beyond_right.b, 255);
+    EXPECT_EQ(beyond_right, (Rgb{255, 255, 255}));
     // (The top edge meets "change controls", whose wash is drawn over it.)
     const Rgb bottom_gap = read_pixel(project(15.5, -2.96, -30));
     EXPECT_LT(bottom_gap.r, 128) << "the bottom edge moved up by 0.1";

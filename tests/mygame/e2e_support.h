@@ -2,7 +2,7 @@
 // key presses held until what they should cause has happened.
 #pragma once
 
-#include "tests/frame/x_session.h"
+#include "tests/support/x_session.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +61,7 @@ class ProgramE2E : public ::testing::Test {
         auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
         while (std::chrono::steady_clock::now() < deadline) {
             x.xdotool("keydown " + key);
-            bool ok = wait_until(done, 10);
+            bool ok = wait_until(done, std::chrono::seconds(10));
             x.xdotool("keyup " + key);
             if (ok)
                 return true;

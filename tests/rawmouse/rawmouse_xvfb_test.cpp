@@ -3,7 +3,7 @@
 #include "platform/raw_input.h"
 #include "rawmouse/rawmouse.h"
 
-#include "tests/rawmouse/xvfb_injector.h"
+#include "tests/support/xvfb_injector.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "game/render_scene.h"
 #include "rope_world.h"
 #include "ropegame/render.h"
-#include "tests/glimbo/gl_test_context.h"
+#include "tests/glimbo/scene_render_suite.h"
 
 #include <gtest/gtest.h>
 
@@ -23,23 +23,16 @@ uint32_t solid_texture(uint8_t r, uint8_t g, uint8_t b) {
     return make_texture(2, 2, texels);
 }
 
-class RopegameRender : public ::testing::Test {
+class RopegameRender : public SceneRenderSuite<WIDTH, HEIGHT> {
   protected:
-    static GlTestContext gl;
-    static RenderResources shared_gfx;
-
     static void SetUpTestSuite() {
-        ASSERT_TRUE(gl.open(WIDTH, HEIGHT)) << "no offscreen GL context";
-        create_scene_objects(shared_gfx);
+        SceneRenderSuite::SetUpTestSuite();
+        if (HasFatalFailure())
+            return;
         shared_gfx.texture_ids[SLOT_HANDLE] = solid_texture(255, 0, 255);
         shared_gfx.texture_ids[SLOT_GROUND] = solid_texture(0, 255, 0);
         shared_gfx.texture_ids[SLOT_ICE] = solid_texture(0, 0, 255);
     }
-    static void TearDownTestSuite() {
-        delete_scene_objects(shared_gfx);
-        gl.close();
-    }
-
     void SetUp() override {
         gfx = shared_gfx;
         gfx.print = [this](const char* text) { printed.push_back(text); };
@@ -67,9 +60,6 @@ class RopegameRender : public ::testing::Test {
     std::vector<std::string> printed;
 };
 
-GlTestContext RopegameRender::gl;
-RenderResources RopegameRender::shared_gfx;
-
 TEST_F(RopegameRender, TitleButtonTextsAndPointer) {
     w.level_index = 2;
     w.pointer_inputs[0].pointer_x = 5, w.pointer_inputs[0].pointer_y = 2;
@@ -79,9 +69,7 @@ TEST_F(RopegameRender, TitleButtonTextsAndPointer) {
     EXPECT_TRUE(printed_text("blobs left = 0"));
 
     const Rgb button = read_pixel(project(-3, 1, -30)); // the button, unlit, in its image
-    EXPECT_EQ(button.r, 255);
-    EXPECT_EQ(button.g, 0);
-    EXPECT_EQ(button.b, 255);
+    EXPECT_EQ(button, (Rgb{255, 0, 255}));
     // The pointer at its world position in the title's frame, over everything, in the
     // first colour of the cycle (255, 15, 0), dimmed by the light.
     const Rgb pointer = read_pixel(project(5, 2, -30));

@@ -1,9 +1,8 @@
 // The whole program under an Xvfb of the test's own, with the generated content: the title
 // screen, Space starting play, the pause on P, Escape, a missing first level and a machine
 // without raw input.
-#include "tests/glimbo/x_session.h"
-#include "tests/rawmouse/xvfb_injector.h"
 #include "tests/ropegame/cursor_probe.h"
+#include "tests/support/game_e2e.h"
 
 #include <gtest/gtest.h>
 
@@ -34,49 +33,9 @@ bool golden(const Pixel& p) {
     return p.r > 150 && p.g > 90 && p.r >= p.b + 40;
 }
 
-class RopegameEndToEnd : public ::testing::Test {
+class RopegameEndToEnd : public GameEndToEnd {
   protected:
-    static XvfbServer xvfb;
-
-    static void SetUpTestSuite() { ASSERT_TRUE(xvfb.start()) << "Xvfb did not start"; }
-    static void TearDownTestSuite() { xvfb.stop(); }
-
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("ropegame_e2e_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::copy(GLIMBO_CONTENT_DIR, dir, fs::copy_options::recursive);
-        ASSERT_TRUE(x.open(xvfb.display()));
-    }
-    void TearDown() override {
-        program.kill_now();
-        x.close();
-        fs::remove_all(dir);
-    }
-
-    void start() {
-        ASSERT_TRUE(program.start(
-            ROPEGAME_PROGRAM, dir.string(),
-            {"DISPLAY=" + xvfb.display(), "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"},
-            output()));
-    }
-    std::string output() const { return (dir / "program_output.txt").string(); }
-
-    unsigned long game_window() {
-        unsigned long w = 0;
-        EXPECT_TRUE(wait_until([&] { return (w = x.find_window(TITLE)) != 0; }))
-            << read_text_file(output());
-        if (!w)
-            return 0;
-        int width = 0, height = 0;
-        EXPECT_TRUE(wait_until([&] {
-            return x.client_size(w, width, height) && width == WIDTH && height == HEIGHT;
-        })) << width
-            << " x " << height;
-        EXPECT_TRUE(x.focus(w));
-        return w;
-    }
+    RopegameEndToEnd() : GameEndToEnd({ROPEGAME_PROGRAM, TITLE, WIDTH, HEIGHT}) {}
 
     Snapshot shot(unsigned long w, const Box& b) {
         Snapshot s;
@@ -95,23 +54,7 @@ class RopegameEndToEnd : public ::testing::Test {
         const Snapshot before = shot(w, TEXTS);
         return wait_until([&] { return shot(w, TEXTS).differences(before) > 0; }, 1s);
     }
-
-    bool dismiss_box(const std::string& caption) {
-        unsigned long box = 0;
-        if (!wait_until([&] { return (box = x.find_window(caption)) != 0; }))
-            return false;
-        if (!x.focus(box))
-            return false;
-        x.tap("Return");
-        return wait_until([&] { return x.find_window(caption) == 0; });
-    }
-
-    fs::path dir;
-    XSession x;
-    ChildProcess program;
 };
-
-XvfbServer RopegameEndToEnd::xvfb;
 
 TEST_F(RopegameEndToEnd, TitleSpacePauseAndEscape) {
     start();
@@ -137,28 +80,16 @@ TEST_F(RopegameEndToEnd, TitleSpacePauseAndEscape) {
     EXPECT_TRUE(wait_until([&] { return texts_change(w); })) << "running again";
 
     x.tap("Escape");
-    int code = -1;
-    ASSERT_TRUE(program.wait_exit(code));
-    EXPECT_EQ(code, 0) << read_text_file(output());
+    expect_clean_exit();
 }
 
 TEST_F(RopegameEndToEnd, MissingFirstLevelShowsTheErrorBoxThenEnds) {
-    fs::remove(dir / "levels/level1.svg");
-    start();
-    EXPECT_TRUE(dismiss_box("error")) << "\"you need a level1.svg file\"";
-    int code = -1;
-    ASSERT_TRUE(program.wait_exit(code));
-    EXPECT_EQ(code, 0) << read_text_file(output());
+    check_missing_first_level();
 }
 
 TEST_F(RopegameEndToEnd, WithoutAnXServerTheRawInputMessageGoesToStandardError) {
-    ASSERT_TRUE(program.start(
-        ROPEGAME_PROGRAM, dir.string(),
-        {"DISPLAY", "WAYLAND_DISPLAY", "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"},
-        output()));
-    int code = -1;
-    ASSERT_TRUE(program.wait_exit(code));
-    EXPECT_EQ(code, 0);
+    start_without_display();
+    expect_clean_exit();
     const std::string text = read_text_file(output());
     EXPECT_NE(text.find("Error!: RawInput not supported by Operating System.  Exiting."),
               std::string::npos)

@@ -1,37 +1,18 @@
 // One ropegame play step with 4 players, both ropes of each hooked, the flock on, on a
 // generated level of 500 segments whose points the balls push about.
-#include "platform/random.h"
 #include "ropegame/sim.h"
+#include "tests/game/test_world.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-
 namespace {
-
-struct SilentHost : GameHost {
-    void play_sample(Sample, int) override {}
-    void show_message(const std::string&, const std::string&, MessageIcon) override {}
-    void request_quit() override {}
-    void set_cursor_position(int, int) override {}
-};
 
 void BM_RopegameStep(benchmark::State& state) {
     SilentHost host;
     random_reset();
     ropegame::World w;
     ropegame::init_world(w, 4);
-    for (int k = 0; k <= 500; ++k) {
-        GroundPoint g;
-        g.x = -1000.0f + 4.0f * float(k);
-        g.y = -6.0f + 3.0f * std::sin(g.x * 0.05f);
-        g.type = k % 7 == 3 ? SURFACE_ICE : SURFACE_GROUND;
-        w.level.ground.push_back(g);
-        w.level.base.push_back({g.x, g.y - 15});
-    }
-    Blob far;
-    far.x = far.y = 900;
-    w.level.blobs = {far};
+    rolling_level(w.level);
     w.flock_enabled = true;
     for (int i = 0; i < 4; ++i) {
         ropegame::Player& p = w.players[size_t(i)];

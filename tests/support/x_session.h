@@ -2,12 +2,11 @@
 // own, xdotool input and condition waits with generous deadlines.
 #pragma once
 
-#include <chrono>
-#include <functional>
-#include <string>
+#include "tests/support/child_process.h"
+#include "tests/support/wait_until.h"
+#include "tests/support/xvfb_server.h"
 
-// Polls `condition` until it holds or `seconds` pass; true when it held.
-bool wait_until(const std::function<bool()>& condition, double seconds = 60);
+#include <string>
 
 // A top-level window as `xwininfo -root -tree` lists it.
 struct XWindow {
@@ -17,12 +16,11 @@ struct XWindow {
 
 class XSession {
   public:
-    XSession();  // starts Xvfb on a free display and points DISPLAY at it
-    ~XSession(); // stops it
+    XSession(); // starts Xvfb on a free display and points DISPLAY at it; stopped at the end
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;
 
-    bool ok() const { return display_ >= 0; }
+    bool ok() const { return started_; }
 
     // Runs a shell command against the display; returns its standard output.
     std::string run(const std::string& command) const;
@@ -35,24 +33,6 @@ class XSession {
     void xdotool(const std::string& args) const;
 
   private:
-    int display_ = -1;
-    int pid_ = -1;
-};
-
-// A program started in `folder` with its output kept in folder/output.txt.
-class RunningProgram {
-  public:
-    RunningProgram(const std::string& executable, const std::string& folder);
-    ~RunningProgram(); // kills it if it is still running
-    RunningProgram(const RunningProgram&) = delete;
-    RunningProgram& operator=(const RunningProgram&) = delete;
-
-    bool running();
-    // Waits for the exit; returns the exit code, or -1000 when it did not end in time.
-    int wait_exit(double seconds = 60);
-
-  private:
-    int pid_ = -1;
-    int exit_code_ = -1000;
-    bool exited_ = false;
+    XvfbServer server_;
+    bool started_ = false;
 };

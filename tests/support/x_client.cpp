@@ -1,18 +1,10 @@
-#include "tests/glimbo/x_session.h"
+#include "tests/support/x_client.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 namespace {
@@ -78,19 +70,19 @@ int Snapshot::differences(const Snapshot& other) const {
     return n;
 }
 
-bool XSession::open(const std::string& display) {
+bool XClient::open(const std::string& display) {
     XSetErrorHandler(ignore_errors);
     display_ = XOpenDisplay(display.c_str());
     return display_ != nullptr;
 }
 
-void XSession::close() {
+void XClient::close() {
     if (display_)
         XCloseDisplay(as_display(display_));
     display_ = nullptr;
 }
 
-unsigned long XSession::find_window(const std::string& title) {
+unsigned long XClient::find_window(const std::string& title) {
     Display* d = as_display(display_);
     std::vector<std::pair<Window, std::string>> all;
     collect(d, DefaultRootWindow(d), all);
@@ -100,7 +92,7 @@ unsigned long XSession::find_window(const std::string& title) {
     return 0;
 }
 
-std::vector<std::string> XSession::window_titles() {
+std::vector<std::string> XClient::window_titles() {
     Display* d = as_display(display_);
     std::vector<std::pair<Window, std::string>> all;
     collect(d, DefaultRootWindow(d), all);
@@ -111,7 +103,7 @@ std::vector<std::string> XSession::window_titles() {
     return titles;
 }
 
-bool XSession::client_size(unsigned long window, int& width, int& height) {
+bool XClient::client_size(unsigned long window, int& width, int& height) {
     XWindowAttributes a;
     if (!XGetWindowAttributes(as_display(display_), window, &a))
         return false;
@@ -120,7 +112,7 @@ bool XSession::client_size(unsigned long window, int& width, int& height) {
     return true;
 }
 
-bool XSession::snapshot(unsigned long window, int x, int y, int w, int h, Snapshot& out) {
+bool XClient::snapshot(unsigned long window, int x, int y, int w, int h, Snapshot& out) {
     Display* d = as_display(display_);
     XImage* image = XGetImage(d, window, x, y, unsigned(w), unsigned(h), AllPlanes, ZPixmap);
     if (!image)
@@ -139,7 +131,7 @@ bool XSession::snapshot(unsigned long window, int x, int y, int w, int h, Snapsh
     return true;
 }
 
-bool XSession::focus(unsigned long window) {
+bool XClient::focus(unsigned long window) {
     Display* d = as_display(display_);
     // Focus can only go to a mapped window; a window that was just created may not be yet.
     return wait_until([&] {
@@ -156,97 +148,15 @@ bool XSession::focus(unsigned long window) {
     });
 }
 
-void XSession::key(const std::string& keysym, bool press) {
+void XClient::key(const std::string& keysym, bool press) {
     Display* d = as_display(display_);
     const KeyCode code = XKeysymToKeycode(d, XStringToKeysym(keysym.c_str()));
     XTestFakeKeyEvent(d, code, press ? True : False, CurrentTime);
     XSync(d, False);
 }
 
-void XSession::tap(const std::string& keysym) {
+void XClient::tap(const std::string& keysym) {
     key(keysym, true);
     std::this_thread::sleep_for(std::chrono::milliseconds(60));
     key(keysym, false);
-}
-
-bool wait_until(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-    const auto until = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < until) {
-        if (condition())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return condition();
-}
-
-bool ChildProcess::start(const std::string& program, const std::string& cwd,
-                         const std::vector<std::string>& env, const std::string& output_file) {
-    pid_ = fork();
-    if (pid_ < 0)
-        return false;
-    if (pid_ == 0) {
-        if (chdir(cwd.c_str()) != 0)
-            _exit(126);
-        for (const std::string& e : env) {
-            const size_t eq = e.find('=');
-            if (eq == std::string::npos)
-                unsetenv(e.c_str());
-            else
-                setenv(e.substr(0, eq).c_str(), e.substr(eq + 1).c_str(), 1);
-        }
-        const int fd = ::open(output_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (fd >= 0) {
-            dup2(fd, 1);
-            dup2(fd, 2);
-            ::close(fd);
-        }
-        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    return true;
-}
-
-bool ChildProcess::wait_exit(int& exit_code, std::chrono::milliseconds timeout) {
-    if (pid_ <= 0)
-        return false;
-    int status = 0;
-    const bool done = wait_until(
-        [&] {
-            const pid_t r = waitpid(pid_, &status, WNOHANG);
-            return r == pid_;
-        },
-        timeout);
-    if (!done) {
-        kill_now();
-        return false;
-    }
-    pid_ = -1;
-    exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return true;
-}
-
-bool ChildProcess::running() {
-    if (pid_ <= 0)
-        return false;
-    int status = 0;
-    if (waitpid(pid_, &status, WNOHANG) == pid_) {
-        pid_ = -1;
-        return false;
-    }
-    return true;
-}
-
-void ChildProcess::kill_now() {
-    if (pid_ > 0) {
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-    }
-}
-
-std::string read_text_file(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }

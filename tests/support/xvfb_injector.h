@@ -1,21 +1,10 @@
-// An Xvfb of the test's own and a client that injects mouse input into it. Kept apart from
-// the tests because the X headers' macros clash with GoogleTest's names.
+// A client that injects mouse input into a test's own Xvfb. Kept apart from the tests
+// because the X headers' macros clash with GoogleTest's names.
 #pragma once
 
+#include "tests/support/xvfb_server.h"
+
 #include <string>
-#include <sys/types.h>
-
-class XvfbServer {
-  public:
-    // Starts Xvfb on a free display (it names the number it took); false after 30 s.
-    bool start();
-    void stop();
-    const std::string& display() const { return display_; }
-
-  private:
-    pid_t pid_ = -1;
-    std::string display_;
-};
 
 // A second client that injects input the way a test harness or a remote desktop would.
 class XvfbInjector {

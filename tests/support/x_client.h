@@ -1,15 +1,12 @@
 // An X client for the end-to-end tests: finds windows by title, reads their size and
-// pixels, types keys into them, and runs the program under test as a child process.
-// Kept apart from the tests because the X headers' macros clash with GoogleTest's names.
+// pixels and types keys into them. Kept apart from the tests because the X headers' macros
+// clash with GoogleTest's names.
 #pragma once
 
-#include <chrono>
-#include <cstdint>
-#include <functional>
+#include "tests/support/wait_until.h"
+
 #include <string>
 #include <vector>
-
-#include <sys/types.h>
 
 struct Pixel {
     int r = 0, g = 0, b = 0;
@@ -26,11 +23,11 @@ struct Snapshot {
     int differences(const Snapshot& other) const;
 };
 
-class XSession {
+class XClient {
   public:
     bool open(const std::string& display);
     void close();
-    ~XSession() { close(); }
+    ~XClient() { close(); }
 
     // Id of the first window titled `title` (WM_NAME or _NET_WM_NAME), 0 when none.
     unsigned long find_window(const std::string& title);
@@ -47,25 +44,3 @@ class XSession {
   private:
     void* display_ = nullptr; // Display*
 };
-
-// Polls `condition` every 50 ms until it holds or `timeout` passes.
-bool wait_until(const std::function<bool()>& condition,
-                std::chrono::milliseconds timeout = std::chrono::seconds(60));
-
-// A child process with its own working directory and environment changes.
-class ChildProcess {
-  public:
-    // `env` entries "NAME=value" are set, "NAME" alone is removed.
-    bool start(const std::string& program, const std::string& cwd,
-               const std::vector<std::string>& env, const std::string& output_file);
-    // Waits for the exit; false after the timeout (the child is then killed).
-    bool wait_exit(int& exit_code, std::chrono::milliseconds timeout = std::chrono::seconds(60));
-    bool running();
-    void kill_now();
-    ~ChildProcess() { kill_now(); }
-
-  private:
-    pid_t pid_ = -1;
-};
-
-std::string read_text_file(const std::string& path);

@@ -1,0 +1,113 @@
+#include "tests/support/child_process.h"
+
+#include "tests/support/wait_until.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+int exit_code_of(int status) {
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+} // namespace
+
+bool ChildProcess::start(const std::string& program, const std::string& cwd,
+                         const std::vector<std::string>& env, const std::string& output_file) {
+    exited_ = false;
+    pid_ = fork();
+    if (pid_ < 0)
+        return false;
+    if (pid_ == 0) {
+        if (chdir(cwd.c_str()) != 0)
+            _exit(126);
+        for (const std::string& e : env) {
+            const size_t eq = e.find('=');
+            if (eq == std::string::npos)
+                unsetenv(e.c_str());
+            else
+                setenv(e.substr(0, eq).c_str(), e.substr(eq + 1).c_str(), 1);
+        }
+        const int fd = ::open(output_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (fd >= 0) {
+            dup2(fd, 1);
+            dup2(fd, 2);
+            ::close(fd);
+        }
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return true;
+}
+
+bool ChildProcess::wait_exit(int& exit_code, std::chrono::milliseconds timeout) {
+    if (exited_) {
+        exit_code = exit_code_;
+        return true;
+    }
+    if (pid_ <= 0)
+        return false;
+    int status = 0;
+    const bool done = wait_until(
+        [&] {
+            const pid_t r = waitpid(pid_, &status, WNOHANG);
+            return r == pid_;
+        },
+        timeout);
+    if (!done) {
+        kill_now();
+        return false;
+    }
+    pid_ = -1;
+    exit_code = exit_code_of(status);
+    return true;
+}
+
+bool ChildProcess::running() {
+    if (pid_ <= 0)
+        return false;
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = -1;
+        exited_ = true;
+        exit_code_ = exit_code_of(status);
+        return false;
+    }
+    return true;
+}
+
+void ChildProcess::kill_now() {
+    if (pid_ > 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+}
+
+RunningProgram::RunningProgram(const std::string& executable, const std::string& folder) {
+    // The system GL and X libraries leak; the other sanitizer options still hold.
+    const char* asan = getenv("ASAN_OPTIONS");
+    child_.start(executable, folder,
+                 {"SDL_AUDIODRIVER=dummy", "SDL_VIDEODRIVER",
+                  "ASAN_OPTIONS=" + std::string(asan ? asan : "") + ":detect_leaks=0"},
+                 "output.txt");
+}
+
+int RunningProgram::wait_exit(std::chrono::milliseconds timeout) {
+    int code = 0;
+    return child_.wait_exit(code, timeout) ? code : -1000;
+}
+
+std::string read_text_file(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}

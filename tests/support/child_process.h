@@ -1,0 +1,42 @@
+// The program under test as a child process with its own working directory, environment
+// changes and output file.
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include <sys/types.h>
+
+class ChildProcess {
+  public:
+    // `env` entries "NAME=value" are set, "NAME" alone is removed.
+    bool start(const std::string& program, const std::string& cwd,
+               const std::vector<std::string>& env, const std::string& output_file);
+    // Waits for the exit; false after the timeout (the child is then killed). A signal gives
+    // 128 + its number.
+    bool wait_exit(int& exit_code, std::chrono::milliseconds timeout = std::chrono::seconds(60));
+    bool running();
+    void kill_now();
+    ~ChildProcess() { kill_now(); }
+
+  private:
+    pid_t pid_ = -1;
+    bool exited_ = false; // reaped by running(); exit_code_ holds its code
+    int exit_code_ = 0;
+};
+
+// A program started in `folder` with its output in folder/output.txt, the dummy sound
+// driver, the session's display and no leak reports.
+class RunningProgram {
+  public:
+    RunningProgram(const std::string& executable, const std::string& folder);
+    bool running() { return child_.running(); }
+    // Waits for the exit; returns the exit code, or -1000 when it did not end in time.
+    int wait_exit(std::chrono::milliseconds timeout = std::chrono::seconds(60));
+
+  private:
+    ChildProcess child_;
+};
+
+std::string read_text_file(const std::string& path);

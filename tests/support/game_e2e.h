@@ -1,0 +1,116 @@
+// The fixture of the games' end-to-end tests: one Xvfb per test program, a copy of the
+// generated content per test, the game run as a child in it, and the window, error-box and
+// exit checks both games share.
+#pragma once
+
+#include "tests/support/child_process.h"
+#include "tests/support/x_client.h"
+#include "tests/support/xvfb_server.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+// Where a game is and how its window looks.
+struct GameUnderTest {
+    std::string program;
+    std::string title;
+    int width = 0, height = 0;
+};
+
+class GameEndToEnd : public ::testing::Test {
+  protected:
+    explicit GameEndToEnd(GameUnderTest game) : game_(std::move(game)) {}
+
+    inline static XvfbServer xvfb;
+
+    static void SetUpTestSuite() { ASSERT_TRUE(xvfb.start()) << "Xvfb did not start"; }
+    static void TearDownTestSuite() { xvfb.stop(); }
+
+    void SetUp() override {
+        namespace fs = std::filesystem;
+        dir = fs::temp_directory_path() /
+              (std::filesystem::path(game_.program).filename().string() + "_e2e_" +
+               std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::copy(GLIMBO_CONTENT_DIR, dir, fs::copy_options::recursive);
+        ASSERT_TRUE(x.open(xvfb.display()));
+    }
+    void TearDown() override {
+        program.kill_now();
+        x.close();
+        std::filesystem::remove_all(dir);
+    }
+
+    // Starts the game on the test's display, with `env` added.
+    void start(std::vector<std::string> env = {}) {
+        env.push_back("DISPLAY=" + xvfb.display());
+        env.push_back("SDL_AUDIODRIVER=dummy");
+        env.push_back("ASAN_OPTIONS=detect_leaks=0");
+        ASSERT_TRUE(program.start(game_.program, dir.string(), env, output()));
+    }
+    // Starts the game with no X display at all.
+    void start_without_display() {
+        ASSERT_TRUE(program.start(
+            game_.program, dir.string(),
+            {"DISPLAY", "WAYLAND_DISPLAY", "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"},
+            output()));
+    }
+    std::string output() const { return (dir / "program_output.txt").string(); }
+
+    // Waits for the game's window (one other than `old`), checks its size and gives it the
+    // keyboard focus (raw mouse input reaches only the focused window).
+    unsigned long game_window(unsigned long old = 0) {
+        unsigned long w = 0;
+        EXPECT_TRUE(wait_until([&] {
+            w = x.find_window(game_.title);
+            return w != 0 && w != old;
+        })) << read_text_file(output());
+        if (w == old)
+            return 0;
+        int width = 0, height = 0;
+        EXPECT_TRUE(wait_until([&] {
+            return x.client_size(w, width, height) && width == game_.width &&
+                   height == game_.height;
+        })) << width
+            << " x " << height;
+        EXPECT_TRUE(x.focus(w));
+        return w;
+    }
+
+    // Finds the box with `caption`, then dismisses it with Return.
+    bool dismiss_box(const std::string& caption) {
+        unsigned long box = 0;
+        if (!wait_until([&] { return (box = x.find_window(caption)) != 0; }))
+            return false;
+        if (!x.focus(box))
+            return false;
+        x.tap("Return");
+        return wait_until([&] { return x.find_window(caption) == 0; });
+    }
+
+    // Waits for the game to end and expects exit code 0, showing its output otherwise.
+    void expect_clean_exit() {
+        int code = -1;
+        ASSERT_TRUE(program.wait_exit(code));
+        EXPECT_EQ(code, 0) << read_text_file(output());
+    }
+
+    // Without its first level the game shows the error box and ends once it is answered.
+    void check_missing_first_level() {
+        std::filesystem::remove(dir / "levels/level1.svg");
+        start();
+        EXPECT_TRUE(dismiss_box("error")) << "\"you need a level1.svg file\"";
+        expect_clean_exit();
+    }
+
+    std::filesystem::path dir;
+    XClient x;
+    ChildProcess program;
+
+  private:
+    GameUnderTest game_;
+};

@@ -1,0 +1,59 @@
+#include "tests/support/xvfb_server.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+
+bool XvfbServer::start() {
+    int fds[2];
+    if (pipe(fds) != 0)
+        return false;
+    pid_ = fork();
+    if (pid_ == 0) {
+        ::close(fds[0]);
+        const int devnull = open("/dev/null", O_WRONLY);
+        dup2(devnull, 1);
+        dup2(devnull, 2);
+        const std::string fd = std::to_string(fds[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-noreset",
+               "-nolisten", "tcp", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    ::close(fds[1]);
+    if (pid_ < 0) {
+        ::close(fds[0]);
+        return false;
+    }
+    // Xvfb writes the display number and a newline once it accepts connections.
+    std::string number;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (std::chrono::steady_clock::now() < until && number.find('\n') == std::string::npos) {
+        pollfd p{fds[0], POLLIN, 0};
+        if (poll(&p, 1, 200) > 0) {
+            char buffer[16];
+            const ssize_t got = read(fds[0], buffer, sizeof buffer);
+            if (got <= 0)
+                break; // Xvfb ended before naming its display
+            number.append(buffer, static_cast<size_t>(got));
+        }
+    }
+    ::close(fds[0]);
+    if (number.find('\n') == std::string::npos || number.front() == '\n') {
+        stop();
+        return false;
+    }
+    display_ = std::string(":").append(number, 0, number.find('\n'));
+    return true;
+}
+
+void XvfbServer::stop() {
+    if (pid_ > 0) {
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+}
