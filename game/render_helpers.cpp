@@ -1,6 +1,6 @@
 #include "game/render_helpers.h"
 
-#include "draw/gl_square.h"
+#include "game/gl_square.h"
 #include "level/level_file.h"
 
 #include <GL/gl.h>

@@ -3,7 +3,7 @@
 // colour). The world it draws lives in GameState.
 #pragma once
 
-#include "draw/colour_cycle.h"
+#include "game/colour_cycle.h"
 
 #include <array>
 #include <cstdint>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "assets/texture.h"
-#include "draw/gl_square.h"
+#include "game/gl_square.h"
 #include "level/mygame_file.h"
 #include "mygame/critters.h"
 #include "mygame/pointer.h"

@@ -2,7 +2,7 @@
 // its movement steers an offset from the view centre, clamped to the visible area.
 #pragma once
 
-#include "draw/colour_cycle.h"
+#include "game/colour_cycle.h"
 #include "mygame/input.h"
 
 constexpr float POINTER_LIMIT_X = 170;

@@ -1,4 +1,4 @@
-#include "draw/gl_square.h"
+#include "game/gl_square.h"
 
 #include <GL/gl.h>
 

@@ -1,4 +1,4 @@
-#include "draw/colour_cycle.h"
+#include "game/colour_cycle.h"
 
 #include <gtest/gtest.h>
 

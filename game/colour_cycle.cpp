@@ -1,4 +1,4 @@
-#include "draw/colour_cycle.h"
+#include "game/colour_cycle.h"
 
 void advance_colour_cycle(ColourCycle& c) {
     if (c.red + c.green + c.blue == 0) {
