@@ -172,6 +172,10 @@ TEST_F(XvfbDemoTest, RawMouseReachesTheProgramOnlyWhileItHasTheFocus) {
     XCloseDisplay(display);
     ASSERT_TRUE(wait_until([&] { return demo_said("focus 0"); }));
     mouse.move(11, 13);
+    // Let the demo drain that event while it still lacks the focus: two ticks mean at least
+    // one whole pump after the server made the event.
+    const int ticks = demo_said("tick");
+    ASSERT_TRUE(wait_until([&] { return demo_said("tick") >= ticks + 2; }));
 
     send_keys(window.id, "");
     ASSERT_TRUE(wait_until([&] { return demo_said("focus 1") == 2; }));

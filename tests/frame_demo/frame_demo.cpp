@@ -78,7 +78,15 @@ void use_raw_mouse(FrameSettings& settings, ProgramHooks& hooks) {
                        rawmouse_take_y,  rawmouse_take_wheel,
                        rawmouse_release, [] { return static_cast<int>(mouse_count); }};
     hooks.player_mouse_input = report_mouse;
-    hooks.program_update = [](uint32_t) { report_focus(); };
+    // A "tick" every ten frames tells a test that whole pumps, raw input included, have run.
+    hooks.program_update = [](uint32_t) {
+        report_focus();
+        static int frames = 0;
+        if (++frames % 10 == 0) {
+            std::printf("tick\n");
+            std::fflush(stdout);
+        }
+    };
 }
 #endif
 

@@ -48,16 +48,16 @@ void XvfbInjector::move(int dx, int dy) {
     int axes[2] = {dx, dy};
     XTestFakeDeviceMotionEvent(as_display(display_), as_device(mouse_), True, 0, axes, 2,
                                CurrentTime);
-    XFlush(as_display(display_));
+    XSync(as_display(display_), False); // the server has made the event when this returns
 }
 
 void XvfbInjector::button(unsigned int button, bool press) {
     XTestFakeDeviceButtonEvent(as_display(display_), as_device(mouse_), button, press, nullptr, 0,
                                CurrentTime);
-    XFlush(as_display(display_));
+    XSync(as_display(display_), False); // the server has made the event when this returns
 }
 
 void XvfbInjector::move_xtest_pointer(int dx, int dy) {
     XTestFakeRelativeMotionEvent(as_display(display_), dx, dy, CurrentTime);
-    XFlush(as_display(display_));
+    XSync(as_display(display_), False); // the server has made the event when this returns
 }
