@@ -68,6 +68,24 @@ class RenderTest : public SceneRenderSuite<WIDTH, HEIGHT> {
         gs.camera_y = cy;
     }
 
+    // Player 0 alone at the origin, aiming and pointing away from its rope 0, which is
+    // attached to its own ground point at (ax, ay).
+    Rope& lone_rope(float ax, float ay) {
+        gs.player_count = 1;
+        place(0, 0, 0);
+        Player& p = gs.players[0];
+        p.aim_x = 30;
+        p.aim_y = 0;
+        p.pointer_x = 15;
+        p.pointer_y = -15;
+        Rope& rope = p.ropes[0];
+        rope.attached = 1;
+        rope.anchor = {AnchorKind::own, 0};
+        rope.anchor_x = ax;
+        rope.anchor_y = ay;
+        return rope;
+    }
+
     const PrintedText* find_text(const std::string& text) const {
         for (const PrintedText& t : printed)
             if (t.text == text)
@@ -94,22 +112,10 @@ TEST(SegmentLookTest, TexturesAndOverlayByBothSurfaceTypes) {
         bool overlay;
     };
     const Row rows[] = {
-        {1, 3, SLOT_GROUND2SPIKES, false},
-        {1, 2, SLOT_GROUND2ICE, false},
-        {1, 1, SLOT_GROUND, false},
-        {1, 0, SLOT_GROUND, false},
-        {2, 3, SLOT_ICE2SPIKES, true},
-        {2, 1, SLOT_ICE2GROUND, true},
-        {2, 2, SLOT_ICE, true},
-        {2, 7, SLOT_ICE, true},
-        {3, 1, SLOT_SPIKES2GROUND, true},
-        {3, 2, SLOT_SPIKES2ICE, true},
-        {3, 3, SLOT_SPIKES, true},
-        {0, 1, SLOT_HEAD, true},
-        {4, 2, SLOT_HEAD, true},
-        {5, 3, SLOT_HEAD, true},
-        {6, 1, SLOT_HEAD, true},
-        {-1, 1, SLOT_HEAD, true},
+        {1, 3, SLOT_GROUND2SPIKES, false}, {1, 0, SLOT_GROUND, false},
+        {2, 1, SLOT_ICE2GROUND, true},     {2, 7, SLOT_ICE, true},
+        {3, 2, SLOT_SPIKES2ICE, true},     {3, 3, SLOT_SPIKES, true},
+        {0, 1, SLOT_HEAD, true},           {6, 1, SLOT_HEAD, true},
     };
     for (const Row& row : rows) {
         const SegmentLook look = segment_look(row.type, row.next);
@@ -129,19 +135,15 @@ TEST_F(RenderTest, OtherPlayersShellsAreRedPlayerZerosIsNot) {
     prepare();
     draw();
     // Below and right of each centre: clear of the aim line that runs straight up.
-    for (int i = 0; i < 2; ++i) {
-        WindowPoint c = project(gs.players[size_t(i)].x, gs.players[size_t(i)].y, -30);
-        ASSERT_TRUE(on_screen(c));
-        const Rgb px = read_pixel(int(c.x) + 4, int(c.y) - 4);
-        if (i == 0) {
-            EXPECT_GT(px.g, 60) << "player 0's shell is drawn in white";
-            EXPECT_GT(px.b, 60);
-        } else {
-            EXPECT_GT(px.r, 60) << "player 1's shell is drawn";
-            EXPECT_EQ(px.g, 0) << "player 1's shell is tinted red";
-            EXPECT_EQ(px.b, 0);
-        }
-    }
+    const WindowPoint c0 = project(0, 0, -30), c1 = project(6, 0, -30);
+    ASSERT_TRUE(on_screen(c0) && on_screen(c1));
+    const Rgb white = read_pixel(int(c0.x) + 4, int(c0.y) - 4);
+    const Rgb red = read_pixel(int(c1.x) + 4, int(c1.y) - 4);
+    EXPECT_GT(white.g, 60) << "player 0's shell is drawn in white";
+    EXPECT_GT(white.b, 60);
+    EXPECT_GT(red.r, 60) << "player 1's shell is drawn";
+    EXPECT_EQ(red.g, 0) << "player 1's shell is tinted red";
+    EXPECT_EQ(red.b, 0);
 }
 
 TEST_F(RenderTest, BallsRollWithTheirMotionOnlyInPlay) {
@@ -177,14 +179,7 @@ void two_segment_level(GameState& gs, int32_t first, int32_t second) {
 
 // Slot texture whose lower half (t < 0.5) is green and upper half red, opaque.
 uint32_t half_and_half_texture() {
-    std::vector<uint8_t> texels;
-    for (int row = 0; row < 2; ++row)
-        for (int col = 0; col < 2; ++col) {
-            const bool upper = row == 1;
-            texels.insert(texels.end(),
-                          {uint8_t(upper ? 255 : 0), uint8_t(upper ? 0 : 255), 0, 255});
-        }
-    return make_texture(2, 2, texels);
+    return make_texture(2, 2, {0, 255, 0, 255, 0, 255, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255});
 }
 
 TEST_F(RenderTest, IceGetsTheScrollingOverlayPlainGroundDoesNot) {
@@ -265,18 +260,8 @@ TEST_F(RenderTest, SoftModeDropsTheLowerFacesAndBlendsTheBandAdditively) {
 }
 
 TEST_F(RenderTest, RopeIsTwelveGreySegmentsWithItsHook) {
-    gs.player_count = 1;
-    place(0, 0, 0);
+    Rope& rope = lone_rope(-12, 12);
     Player& p = gs.players[0];
-    p.aim_x = 30; // aim line off to the right, away from the rope
-    p.aim_y = 0;
-    p.pointer_x = 15;
-    p.pointer_y = -15;
-    Rope& rope = p.ropes[0];
-    rope.attached = 1;
-    rope.anchor = {AnchorKind::own, 0};
-    rope.anchor_x = -12;
-    rope.anchor_y = 12;
     rope.node_weight = 1;
     // A zigzag from the anchor to the ball: node k is one twelfth further, alternately
     // pushed one unit to either side of the straight line.
@@ -322,19 +307,8 @@ TEST_F(RenderTest, RopeIsTwelveGreySegmentsWithItsHook) {
 }
 
 TEST_F(RenderTest, RigidRopeIsOneBrownLine) {
-    gs.player_count = 1;
-    place(0, 0, 0);
-    Player& p = gs.players[0];
-    p.aim_x = 30;
-    p.aim_y = 0;
-    p.pointer_x = 15;
-    p.pointer_y = -15;
-    Rope& rope = p.ropes[0];
-    rope.attached = 1;
+    Rope& rope = lone_rope(-10, 10);
     rope.rigid = 1;
-    rope.anchor = {AnchorKind::own, 0};
-    rope.anchor_x = -10;
-    rope.anchor_y = 10;
     rope.node_weight = 0;
     play_at(0, 0);
     prepare();
@@ -441,7 +415,6 @@ TEST_F(RenderTest, MenuTextsAndPrompts) {
     EXPECT_TRUE(find_text("youre on level 3"));
     EXPECT_TRUE(find_text("glimbo v0.5(?) alpha"));
     EXPECT_TRUE(find_text(CREDIT_LINE));
-    EXPECT_EQ(std::string(CREDIT_LINE).find("www"), std::string::npos);
     EXPECT_FALSE(find_text("player 1 press button 1"));
     for (const char* label : {"play", "exit", "back 1 level", "restart level", "next level",
                               "change controls", "single player", "save game", "load game"})
