@@ -44,8 +44,6 @@ class GlTestContext {
         context_ = platform_create_gl_context(window_);
         if (!context_ || !platform_make_current(window_, context_))
             return false;
-        width_ = width;
-        height_ = height;
         return true;
     }
 
@@ -61,20 +59,9 @@ class GlTestContext {
         }
     }
 
-    int width() const { return width_; }
-    int height() const { return height_; }
-
-    // The projection of a fresh window and a cleared colour buffer.
-    void reset_frame(Rgb clear = {}) {
-        apply_gl_projection(width_, height_);
-        glClearColor(float(clear.r) / 255, float(clear.g) / 255, float(clear.b) / 255, 1);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    }
-
   private:
     WindowHandle window_ = nullptr;
     PlatformGlContext* context_ = nullptr;
-    int width_ = 0, height_ = 0;
 };
 
 // Window position of world point (x, y, z) under the current model-view matrix.
