@@ -117,7 +117,6 @@ TEST_F(RopegameRender, NothingToDrawIsHarmless) {
     draw();
     w.playing = true;
     draw();
-    SUCCEED();
 }
 
 } // namespace
