@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -87,10 +88,9 @@ class RenderTest : public SceneRenderSuite<WIDTH, HEIGHT> {
     }
 
     const PrintedText* find_text(const std::string& text) const {
-        for (const PrintedText& t : printed)
-            if (t.text == text)
-                return &t;
-        return nullptr;
+        const auto it = std::find_if(printed.begin(), printed.end(),
+                                     [&](const PrintedText& t) { return t.text == text; });
+        return it == printed.end() ? nullptr : &*it;
     }
 
     GameState gs;
@@ -421,8 +421,7 @@ TEST_F(RenderTest, MenuTextsAndPrompts) {
         EXPECT_TRUE(find_text(label)) << label;
 
     gs.binding_mode = true;
-    const int steps[] = {-1, 0, 1};
-    for (int step : steps) {
+    for (int step : {-1, 0, 1}) {
         gs.binding_step = step;
         gs.binding_player = 1;
         prepare();

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 using namespace ropegame;
@@ -17,10 +18,7 @@ constexpr int WIDTH = 800;
 constexpr int HEIGHT = 600;
 
 uint32_t solid_texture(uint8_t r, uint8_t g, uint8_t b) {
-    std::vector<uint8_t> texels;
-    for (int i = 0; i < 4; ++i)
-        texels.insert(texels.end(), {r, g, b, 255});
-    return make_texture(2, 2, texels);
+    return make_texture(1, 1, {r, g, b, 255});
 }
 
 class RopegameRender : public SceneRenderSuite<WIDTH, HEIGHT> {
@@ -48,10 +46,7 @@ class RopegameRender : public SceneRenderSuite<WIDTH, HEIGHT> {
         program_draw(w, gfx, rs);
     }
     bool printed_text(const std::string& text) const {
-        for (const std::string& t : printed)
-            if (t == text)
-                return true;
-        return false;
+        return std::find(printed.begin(), printed.end(), text) != printed.end();
     }
 
     World w;
