@@ -16,17 +16,9 @@ namespace {
 
 LevelData flat_level(float length) {
     LevelData level;
-    for (float x : {-length, length}) {
-        GroundPoint g;
-        g.x = x;
-        g.y = -3;
-        level.ground.push_back(g);
-        level.base.push_back({x, -13});
-    }
-    Blob b;
-    b.x = 10;
-    b.y = 0;
-    level.blobs = {b};
+    level.ground = {{-length, -3}, {length, -3}};
+    level.base = {{-length, -13}, {length, -13}};
+    level.blobs = {{10, 0}};
     return level;
 }
 

@@ -165,16 +165,9 @@ TEST_F(RenderTest, BallsRollWithTheirMotionOnlyInPlay) {
 // A level of two segments: ground and base lines 10 apart, one surface type per segment.
 void two_segment_level(GameState& gs, int32_t first, int32_t second) {
     gs.level = LevelData{};
-    const float xs[] = {-30, 0, 30};
-    const int32_t types[] = {first, second, first}; // the last copies the first
-    for (int k = 0; k < 3; ++k) {
-        GroundPoint g;
-        g.x = xs[k];
-        g.y = 0;
-        g.type = types[k];
-        gs.level.ground.push_back(g);
-        gs.level.base.push_back(BasePoint{xs[k], -10});
-    }
+    // The last point copies the first one's type.
+    gs.level.ground = {{-30, 0, 1, first}, {0, 0, 1, second}, {30, 0, 1, first}};
+    gs.level.base = {{-30, -10}, {0, -10}, {30, -10}};
 }
 
 // Slot texture whose lower half (t < 0.5) is green and upper half red, opaque.
