@@ -79,12 +79,8 @@ TEST_F(RopegameRender, PlaySceneBandByPointTypeAndRollingBalls) {
     w.camera_x = 0, w.camera_y = -1;
     w.light_x = 0, w.light_y = 0;
     w.level = LevelData{};
-    const float xs[] = {-20, 0, 20};
-    const int32_t types[] = {SURFACE_GROUND, SURFACE_ICE, SURFACE_GROUND};
-    for (int k = 0; k < 3; ++k) {
-        w.level.ground.push_back(gp(xs[k], -5, types[k]));
-        w.level.base.push_back(BasePoint{xs[k], -15});
-    }
+    w.level.ground = {gp(-20, -5), gp(0, -5, SURFACE_ICE), gp(20, -5)};
+    w.level.base = {{-20, -15}, {0, -15}, {20, -15}};
     w.players[0].prev_x = -0.5f; // moved 0.5 to the right
     w.pointer_inputs[0].pointer_x = 30;
     draw();
