@@ -167,9 +167,7 @@ TEST_F(SoundTest, NoAudioDriverMeansSilenceAndTheWindowSurvives) {
     write_bytes(dir.file("music.mod"), make_square_mod());
     MusicSong song = FMUSIC_LoadSong(dir.file("music.mod").c_str());
     EXPECT_FALSE(song);
-    EXPECT_FALSE(FMUSIC_PlaySong(song));
     EXPECT_FALSE(FSOUND_StopSound(FSOUND_ALL));
-    EXPECT_EQ(FSOUND_GetChannelsPlaying(), 0);
     FSOUND_Close();
     EXPECT_NE(SDL_WasInit(SDL_INIT_VIDEO), 0u);
     EXPECT_NE(SDL_GetWindowID(window), 0u);
