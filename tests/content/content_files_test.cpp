@@ -373,8 +373,7 @@ TEST(ContentRun, RemovesLevelsLeftFromAnEarlierRunAndKeepsOtherFiles) {
         std::string error;
         ASSERT_TRUE(write_file_atomically((dir / name).string(), {1, 2, 3}, error)) << error;
     }
-    std::string cmd = std::string("'") + MAKE_CONTENT_PATH + "' '" + dir.string() + "'";
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    run_tool_into(dir);
     EXPECT_FALSE(fs::exists(dir / "levels/level42.svg"));
     EXPECT_TRUE(fs::exists(dir / "levels/level1.svg"));
     EXPECT_TRUE(fs::exists(dir / "levels/notes.txt"));
