@@ -41,12 +41,19 @@ class SoundTest : public ::testing::Test {
   protected:
     void TearDown() override { FSOUND_Close(); }
     void use_driver(const char* driver) { setenv("SDL_AUDIODRIVER", driver, 1); }
+    // The disk driver, writing the mixed stream to `capture`; opens the sound system.
+    void open_disk() {
+        use_driver("disk");
+        setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
+        ASSERT_TRUE(FSOUND_Init(44100, 32, 0));
+    }
     std::string sine_file() {
         const std::string path = dir.file("sine.wav");
         write_bytes(path, make_sine_wav(22050, 440, 0.5, 12000));
         return path;
     }
     ScratchDir dir;
+    const std::string capture = dir.file("capture.raw");
 };
 
 TEST_F(SoundTest, DummyDeviceLoadsAndPlaysOnNumberedChannels) {
@@ -112,10 +119,7 @@ TEST_F(SoundTest, MissingFilesAndClosedOrFreedHandlesStaySilent) {
 }
 
 TEST_F(SoundTest, PlayedSampleReachesTheCapturedAudio) {
-    const std::string capture = dir.file("capture.raw");
-    use_driver("disk");
-    setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
-    ASSERT_TRUE(FSOUND_Init(44100, 32, 0));
+    open_disk();
     SoundSample sine = FSOUND_Sample_Load(0, sine_file().c_str(), 0, 0, 0);
     ASSERT_TRUE(sine);
     // Before anything plays, the device mixes silence.
@@ -131,10 +135,7 @@ TEST_F(SoundTest, PlayedSampleReachesTheCapturedAudio) {
 }
 
 TEST_F(SoundTest, ModuleMusicLoopsUntilStopped) {
-    const std::string capture = dir.file("capture.raw");
-    use_driver("disk");
-    setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
-    ASSERT_TRUE(FSOUND_Init(44100, 32, 0));
+    open_disk();
     write_bytes(dir.file("music.mod"), make_square_mod());
     MusicSong song = FMUSIC_LoadSong(dir.file("music.mod").c_str());
     ASSERT_TRUE(song);
