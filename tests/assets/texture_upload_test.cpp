@@ -73,7 +73,6 @@ TEST_F(TextureUploadTest, MipmappedThreeByTwoIsRescaledToAFullChain) {
     write_bytes(dir.file("mip.tga"), make_tga(3, 2, 24, bgr));
     Texture t;
     ASSERT_TRUE(load_tga_texture(t, dir.file("mip.tga")));
-    EXPECT_EQ(t.pixels.size(), 18u);
     GLint min_filter = 0, mag_filter = 0;
     glBindTexture(GL_TEXTURE_2D, t.texture_id);
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &min_filter);
