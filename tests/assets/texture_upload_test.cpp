@@ -31,7 +31,7 @@ class TextureUploadTest : public ::testing::Test {
     ScratchDir dir;
 };
 
-TEST_F(TextureUploadTest, SingleLevelOddWidthRowsArriveIntact) {
+TEST_F(TextureUploadTest, SingleLevelOddWidthRowsAndAlphaArriveIntact) {
     // 3 x 2 at 24 bits: rows of 9 bytes, which the default 4-byte alignment would misread.
     write_bytes(
         dir.file("odd.tga"),
@@ -52,19 +52,14 @@ TEST_F(TextureUploadTest, SingleLevelOddWidthRowsArriveIntact) {
     GLint alignment = 0;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
     EXPECT_EQ(alignment, 4); // the caller's pixel-store state is given back
-}
-
-TEST_F(TextureUploadTest, ThirtyTwoBitsUploadAsRgbaWithAlpha) {
+    // 32 bits upload as RGBA, alpha kept.
     write_bytes(dir.file("alpha.tga"),
                 make_tga(2, 2, 32, {0, 0, 255, 255, 0, 255, 0, 128, 255, 0, 0, 0, 9, 9, 9, 64}));
-    Texture t;
     ASSERT_TRUE(load_tga_texture(t, dir.file("alpha.tga"), TextureUpload::single_level));
-    int w = 0, h = 0;
     auto rgba = level_pixels(t.texture_id, 0, GL_RGBA, &w, &h);
     const std::vector<uint8_t> expected = {255, 0, 0,   255, 0, 255, 0, 128,
                                            0,   0, 255, 0,   9, 9,   9, 64};
     EXPECT_EQ(rgba, expected);
-    GLint internal = 0;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &internal);
     EXPECT_EQ(internal, GL_RGBA);
 }
@@ -78,7 +73,6 @@ TEST_F(TextureUploadTest, MipmappedThreeByTwoIsRescaledToAFullChain) {
     write_bytes(dir.file("mip.tga"), make_tga(3, 2, 24, bgr));
     Texture t;
     ASSERT_TRUE(load_tga_texture(t, dir.file("mip.tga")));
-    EXPECT_EQ(t.pixels.size(), 18u);
     GLint min_filter = 0, mag_filter = 0;
     glBindTexture(GL_TEXTURE_2D, t.texture_id);
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &min_filter);

@@ -54,22 +54,24 @@ TEST(LevelSource, RefusesBadLinesNamingFileAndLine) {
     const std::string two = "point 0 0 ground\npoint 5 0 ground\n";
     EXPECT_EQ(parse_error(two + "wall 1 2\n"), "bad.txt:3: unknown statement 'wall'");
     EXPECT_EQ(parse_error("point 0 zero ground\n" + two), "bad.txt:1: bad coordinate in 'point'");
-    EXPECT_NE(parse_error("point 0 0 lava\n" + two).find("bad.txt:1: unknown surface 'lava'"),
-              std::string::npos);
-    EXPECT_NE(parse_error(two + "point 5 0 ground\n").find("bad.txt:3: point repeats"),
-              std::string::npos);
-    EXPECT_NE(parse_error(two + "blob 1\n").find("bad.txt:3:"), std::string::npos);
-    EXPECT_NE(parse_error(two + "blob 1 2 3\n").find("bad.txt:3:"), std::string::npos);
-    EXPECT_NE(parse_error(two + "blob 1e99 2\n").find("bad.txt:3:"), std::string::npos);
-    EXPECT_NE(parse_error(two + "blob nan 2\n").find("bad.txt:3:"), std::string::npos);
-    EXPECT_NE(parse_error(two + "blob 4x 2\n").find("bad.txt:3:"), std::string::npos);
-    EXPECT_NE(parse_error(two + "point 1 1 ground 3\n").find("bad.txt:3:"), std::string::npos);
-    EXPECT_NE(parse_error("thickness 0\n" + two).find("bad.txt:1:"), std::string::npos);
-    EXPECT_NE(parse_error("thickness -2\n" + two).find("bad.txt:1:"), std::string::npos);
-    EXPECT_NE(parse_error("split\n" + two).find("bad.txt:1:"), std::string::npos);
-    EXPECT_NE(parse_error("split 0.001\n" + two).find("bad.txt:1:"), std::string::npos);
-    EXPECT_NE(parse_error("point 0 0 ground\n").find("at least two points"), std::string::npos);
-    EXPECT_NE(parse_error("").find("at least two points"), std::string::npos);
+    const std::pair<std::string, const char*> cases[] = {
+        {"point 0 0 lava\n" + two, "bad.txt:1: unknown surface 'lava'"},
+        {two + "point 5 0 ground\n", "bad.txt:3: point repeats"},
+        {two + "blob 1\n", "bad.txt:3:"},
+        {two + "blob 1 2 3\n", "bad.txt:3:"},
+        {two + "blob 1e99 2\n", "bad.txt:3:"},
+        {two + "blob nan 2\n", "bad.txt:3:"},
+        {two + "blob 4x 2\n", "bad.txt:3:"},
+        {two + "point 1 1 ground 3\n", "bad.txt:3:"},
+        {"thickness 0\n" + two, "bad.txt:1:"},
+        {"thickness -2\n" + two, "bad.txt:1:"},
+        {"split\n" + two, "bad.txt:1:"},
+        {"split 0.001\n" + two, "bad.txt:1:"},
+        {"point 0 0 ground\n", "at least two points"},
+        {"", "at least two points"},
+    };
+    for (const auto& [text, message] : cases)
+        EXPECT_NE(parse_error(text).find(message), std::string::npos) << text;
 }
 
 TEST(LevelSource, MissingFileIsReportedWithItsPath) {

@@ -62,21 +62,16 @@ TEST(ModFile, SpeedTempoBreakAndJumpChangeTheLength) {
 TEST(ModFile, RefusesDamagedModules) {
     std::vector<uint8_t> good = encode_mod(tiny_song(1, {0}));
     EXPECT_TRUE(check_mod(good).ok);
-    auto bad = good;
-    bad[1081] = 'X';
-    EXPECT_FALSE(check_mod(bad).ok);
-    bad = good;
-    bad.pop_back(); // short sample data
-    EXPECT_FALSE(check_mod(bad).ok);
-    bad = good;
-    bad[950] = 0; // no orders
-    EXPECT_FALSE(check_mod(bad).ok);
-    bad = good;
-    bad[952] = 5; // order names a pattern the file does not hold
-    EXPECT_FALSE(check_mod(bad).ok);
-    bad = good;
-    bad[20 + 25] = 65; // volume above 64
-    EXPECT_FALSE(check_mod(bad).ok);
+    struct Damage {
+        size_t at;
+        int value; // -1: drop the last byte, cutting the sample data short
+    };
+    // Signature, short sample, no orders, an order naming a missing pattern, volume above 64.
+    for (Damage d : {Damage{1081, 'X'}, {0, -1}, {950, 0}, {952, 5}, {20 + 25, 65}}) {
+        auto bad = good;
+        d.value < 0 ? bad.pop_back() : void(bad[d.at] = uint8_t(d.value));
+        EXPECT_FALSE(check_mod(bad).ok) << d.at;
+    }
     EXPECT_FALSE(check_mod(std::vector<uint8_t>(100, 0)).ok);
 }
 

@@ -20,16 +20,9 @@ TEST(TgaWriter, StoresBottomRowFirstAsBgr) {
     ASSERT_EQ(b.size(), 18u + 12);
     const std::vector<uint8_t> head = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 2, 0, 24};
     EXPECT_TRUE(std::equal(head.begin(), head.end(), b.begin()));
-    // First stored pixel is the bottom-left one, blue, as B G R.
-    EXPECT_EQ(b[18], 255);
-    EXPECT_EQ(b[19], 0);
-    EXPECT_EQ(b[20], 0);
-    EXPECT_EQ(b[21], 30);
-    EXPECT_EQ(b[22], 20);
-    EXPECT_EQ(b[23], 10);
-    // Then the top row: red.
-    EXPECT_EQ(b[24], 0);
-    EXPECT_EQ(b[26], 255);
+    // The bottom row first (blue, then (10, 20, 30)), then the top row from red, as B G R.
+    EXPECT_EQ(std::vector<uint8_t>(b.begin() + 18, b.begin() + 27),
+              (std::vector<uint8_t>{255, 0, 0, 30, 20, 10, 0, 0, 255}));
 }
 
 TEST(TgaWriter, AlphaImagesAre32BitWithRoundedChannels) {
@@ -37,10 +30,9 @@ TEST(TgaWriter, AlphaImagesAre32BitWithRoundedChannels) {
     std::vector<uint8_t> b = encode_tga(img);
     ASSERT_EQ(b.size(), 18u + 4);
     EXPECT_EQ(b[16], 32);
-    EXPECT_EQ(b[18], 0);   // blue clamped up from below zero
-    EXPECT_EQ(b[19], 255); // green clamped down
-    EXPECT_EQ(b[20], 128); // 0.5 rounds to 128
-    EXPECT_EQ(b[21], 64);  // alpha 0.25
+    // Blue clamped up from below zero, green down, 0.5 rounds to 128, alpha 0.25.
+    EXPECT_EQ(std::vector<uint8_t>(b.begin() + 18, b.end()),
+              (std::vector<uint8_t>{0, 255, 128, 64}));
 }
 
 TEST(PpmWriter, TopRowFirst) {

@@ -1,15 +1,9 @@
 #include "game/collision.h"
-#include "platform/random.h"
+#include "test_world.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-GroundPoint pt(float x, float y, int32_t type = SURFACE_GROUND) {
-    GroundPoint p;
-    p.x = x, p.y = y, p.type = type;
-    return p;
-}
 
 struct Hit {
     float x, y;
@@ -34,7 +28,7 @@ TEST(Collision, CrossingTest) {
 }
 
 TEST(Collision, OpenSideRejectionAndCling) {
-    const GroundPoint a = pt(0, 0), b = pt(10, 0);
+    const GroundPoint a = gp(0, 0), b = gp(10, 0);
     EXPECT_FLOAT_EQ(collide(a, b, 5, 0.9f).y, 1);
     EXPECT_TRUE(collide(a, b, 5, 0.9f).contact);
     EXPECT_FLOAT_EQ(collide(a, b, 5, -1.5f).y, 1);               // inside, within 2r
@@ -45,21 +39,21 @@ TEST(Collision, OpenSideRejectionAndCling) {
     EXPECT_FLOAT_EQ(collide(a, b, 5, 1.9f, {false, true}).y, 1.9f);
     EXPECT_FLOAT_EQ(collide(a, b, 10.5f, 0.5f).y, 0.5f); // passes rejection, t = 1.05
     EXPECT_FLOAT_EQ(collide(a, b, 11, 0.5f).y, 0.5f);
-    EXPECT_FALSE(collide(pt(5, 0), pt(5, 0), 5, 0.5f).contact); // zero length
+    EXPECT_FALSE(collide(gp(5, 0), gp(5, 0), 5, 0.5f).contact); // zero length
 }
 
 TEST(Collision, SurfacesAndSoftMode) {
-    Hit h = collide(pt(0, 0, SURFACE_ICE), pt(10, 0), 5, 0.5f);
+    Hit h = collide(gp(0, 0, SURFACE_ICE), gp(10, 0), 5, 0.5f);
     EXPECT_FLOAT_EQ(h.y, 1);
     EXPECT_FALSE(h.contact);
-    EXPECT_TRUE(collide(pt(0, 0, SURFACE_SPIKES), pt(10, 0), 5, 0.5f).death);
-    h = collide(pt(0, 0, 5), pt(10, 0), 5, 0.5f);
+    EXPECT_TRUE(collide(gp(0, 0, SURFACE_SPIKES), gp(10, 0), 5, 0.5f).death);
+    h = collide(gp(0, 0, 5), gp(10, 0), 5, 0.5f);
     EXPECT_FALSE(h.contact || h.death);
     // Soft: a fifth of the way, grip on ice, reach 5r.
-    h = collide(pt(0, 0, SURFACE_ICE), pt(10, 0), 5, 0.5f, {true, false});
+    h = collide(gp(0, 0, SURFACE_ICE), gp(10, 0), 5, 0.5f, {true, false});
     EXPECT_FLOAT_EQ(h.y, 0.6f);
     EXPECT_TRUE(h.contact);
-    EXPECT_FLOAT_EQ(collide(pt(0, 0), pt(10, 0), 5, -4.5f, {true, false}).y, -3.4f);
+    EXPECT_FLOAT_EQ(collide(gp(0, 0), gp(10, 0), 5, -4.5f, {true, false}).y, -3.4f);
 }
 
 // Skipping runs of segments must give bit for bit the result of testing each one.
@@ -70,7 +64,7 @@ TEST(Collision, BlockSkippingMatchesTestingEverySegment) {
     };
     std::vector<GroundPoint> ground;
     for (float x = -200; ground.size() < 300; x += uniform(-3, 6))
-        ground.push_back(pt(x, uniform(-20, 20)));
+        ground.push_back(gp(x, uniform(-20, 20)));
     SegmentBlocks blocks;
     build_segment_blocks(ground, blocks);
     ASSERT_EQ(blocks.boxes.size(), 19u);
