@@ -179,33 +179,48 @@ TEST_F(LoopTest, InitFailingOnARebuildEndsTheProgram) {
     EXPECT_TRUE(platform.boxes.empty());
 }
 
-TEST_F(LoopTest, RegistrationFailureShowsTwoBoxesAndExitsMinusOne) {
-    platform.register_ok = false;
-    EXPECT_EQ(run(Deliverable::leveledit), -1);
-    const std::vector<ShownBox> boxes = {
-        {"RegisterClassEx Failed!", "Error", MessageBoxIcon::exclamation},
-        {"Error Registering Window Class!", "Error", MessageBoxIcon::exclamation}};
-    EXPECT_EQ(platform.boxes, boxes);
-    EXPECT_TRUE(platform.created.empty());
-}
-
-TEST_F(LoopTest, MissingRawInputEndsTheGamesBeforeAnyWindow) {
-    FakeRawMouse::get().init_result = 0;
-    EXPECT_EQ(run(Deliverable::ropegame), 0);
-    const std::vector<ShownBox> boxes = {
-        {"RawInput not supported by Operating System.  Exiting.", "Error!", MessageBoxIcon::none}};
-    EXPECT_EQ(platform.boxes, boxes);
-    EXPECT_TRUE(platform.created.empty());
-    EXPECT_EQ(program.allocated_for, -1);
-}
-
-TEST_F(LoopTest, WindowCreationFailureIsReportedAndEndsNormally) {
-    platform.fail_window = true;
-    EXPECT_EQ(run(Deliverable::mygame2), 0);
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].text, "Error Creating OpenGL Window");
-    EXPECT_EQ(program.inits, 0);
-    EXPECT_EQ(program.deinits, 0);
+TEST_F(LoopTest, StartupFailuresShowTheirBoxesAndNeverRunTheProgram) {
+    const MessageBoxIcon warn = MessageBoxIcon::exclamation;
+    const struct {
+        Deliverable deliverable;
+        bool FakePlatform::*fault; // null: the raw mice fail to start
+        bool fault_value;
+        int exit_code;
+        std::vector<ShownBox> boxes;
+    } cases[] = {
+        {Deliverable::leveledit,
+         &FakePlatform::register_ok,
+         false,
+         -1,
+         {{"RegisterClassEx Failed!", "Error", warn},
+          {"Error Registering Window Class!", "Error", warn}}},
+        {Deliverable::ropegame,
+         nullptr,
+         false,
+         0,
+         {{"RawInput not supported by Operating System.  Exiting.", "Error!",
+           MessageBoxIcon::none}}},
+        {Deliverable::mygame2,
+         &FakePlatform::fail_window,
+         true,
+         0,
+         {{"Error Creating OpenGL Window", "Error", warn}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.boxes[0].text);
+        FakeRawMouse::reset();
+        FakePlatform p;
+        Program prog(p);
+        if (c.fault) {
+            p.*c.fault = c.fault_value;
+        } else {
+            FakeRawMouse::get().init_result = 0;
+        }
+        EXPECT_EQ(run_program(settings_for(c.deliverable), prog.hooks, p), c.exit_code);
+        EXPECT_EQ(p.boxes, c.boxes);
+        EXPECT_EQ(prog.inits + prog.deinits, 0);
+        EXPECT_EQ(prog.allocated_for, -1);
+    }
 }
 
 TEST_F(LoopTest, FailedContextReleasesWhatWasAcquiredInReverse) {
