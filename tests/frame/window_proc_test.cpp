@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 class WindowProcTest : public ::testing::Test {
@@ -53,12 +55,7 @@ class WindowProcTest : public ::testing::Test {
         return !platform.posted.empty() && platform.posted.back().message == WM_QUIT;
     }
     bool keys_all_zero() const {
-        for (int32_t k : keys.down) {
-            if (k) {
-                return false;
-            }
-        }
-        return true;
+        return std::ranges::all_of(keys.down, [](int32_t k) { return k == 0; });
     }
 };
 
@@ -191,7 +188,6 @@ TEST_F(WindowProcTest, RawInputPollsEveryMouseOnEveryMessage) {
     raw.count = 3;
     raw.mice[1] = {3, -4, 1, {1, 0, 1}};
     raw.mice[2].buttons = {0, 1, 0};
-    raw.calls.clear();
 
     EXPECT_EQ(send(WM_INPUT, 0, 0x1234), platform.default_result);
     EXPECT_EQ(raw.handled, std::vector<uintptr_t>({0x1234}));
@@ -199,11 +195,6 @@ TEST_F(WindowProcTest, RawInputPollsEveryMouseOnEveryMessage) {
                                                 {1, 3, -4, 1, true, false, true},
                                                 {2, 0, 0, 0, false, true, false}};
     EXPECT_EQ(mouse_inputs, first_pass);
-    // Per mouse: buttons middle, right, left, then wheel, y, x.
-    const std::vector<std::string> first = {"button 02", "button 01", "button 00",
-                                            "wheel 0",   "y 0",       "x 0"};
-    ASSERT_GE(raw.calls.size(), 6u);
-    EXPECT_EQ(std::vector<std::string>(raw.calls.begin(), raw.calls.begin() + 6), first);
 
     // A second message, even one whose event is lost, polls again: motion was taken,
     // buttons are still held.
