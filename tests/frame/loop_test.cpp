@@ -150,8 +150,7 @@ TEST_F(LoopTest, F1TwiceRebuildsTwiceAndEndsOnTheStartingWindow) {
     EXPECT_EQ(platform.cursor_shown, std::vector<bool>({false, true}));
     EXPECT_EQ(std::count(platform.log.begin(), platform.log.end(), "restore_display_mode"), 1);
     // The raw mice start once per run, not per window.
-    EXPECT_EQ(FakeRawMouse::get().calls.front(), "init 001");
-    EXPECT_EQ(FakeRawMouse::get().calls.back(), "release");
+    EXPECT_EQ(FakeRawMouse::get().calls, std::vector<std::string>({"init 001", "release"}));
     EXPECT_EQ(program.allocated_for, 2);
     EXPECT_EQ(program.key_events.size(), 3u);
 }
