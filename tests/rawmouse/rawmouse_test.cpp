@@ -54,7 +54,7 @@ TEST_F(RawMouseTest, NoMouseAtAllStillRegisters) {
     EXPECT_EQ(s.registration_size, sizeof(RawInputRegistration));
 }
 
-TEST_F(RawMouseTest, MotionSumsUntilReadAndEachMouseKeepsItsOwn) {
+TEST_F(RawMouseTest, MotionAndWheelSumUntilReadAndEachMouseKeepsItsOwn) {
     add_desk();
     ASSERT_EQ(rawmouse_init(0, 0, 1), 1);
     ASSERT_EQ(mouse_count, 2);
@@ -67,11 +67,8 @@ TEST_F(RawMouseTest, MotionSumsUntilReadAndEachMouseKeepsItsOwn) {
     EXPECT_EQ(rawmouse_take_y(0), 0);
     EXPECT_EQ(rawmouse_take_x(1), -10);
     EXPECT_EQ(rawmouse_take_y(1), 6);
-}
 
-TEST_F(RawMouseTest, WheelCountsEventsNotDeltaSize) {
-    add_desk();
-    ASSERT_EQ(rawmouse_init(0, 0, 1), 1);
+    // The wheel counts events, not the size of their delta.
     send(kMouseB, 0, 0, RI_MOUSE_WHEEL, 240);
     EXPECT_EQ(rawmouse_take_wheel(1), 1);
     send(kMouseB, 0, 0, RI_MOUSE_WHEEL, -120);
@@ -115,7 +112,7 @@ TEST_F(RawMouseTest, IndicesOutOfRangeReadZeroAndChangeNothing) {
     EXPECT_EQ(rawmouse_take_wheel(1), 1);
 }
 
-TEST_F(RawMouseTest, AggregateMovesWithEveryMouse) {
+TEST_F(RawMouseTest, AggregateMovesWithEveryMouseAndCanStandAlone) {
     add_desk();
     ASSERT_EQ(rawmouse_init(1, 0, 1), 1);
     ASSERT_EQ(mouse_count, 3);
@@ -131,9 +128,9 @@ TEST_F(RawMouseTest, AggregateMovesWithEveryMouse) {
     EXPECT_EQ(rawmouse_button(2, 0), 0);
     send(kRemote, 50, 50); // not included: no record, and the aggregate ignores it too
     EXPECT_EQ(rawmouse_take_x(0), 0);
-}
 
-TEST_F(RawMouseTest, AggregateAloneHidesTheDeviceRecords) {
+    // The aggregate alone hides the device records.
+    SetUp();
     add_desk();
     ASSERT_EQ(rawmouse_init(1, 0, 0), 1);
     ASSERT_EQ(mouse_count, 1);
