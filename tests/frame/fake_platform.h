@@ -44,7 +44,6 @@ class FakePlatform : public FramePlatform {
     std::vector<Message> passed_on;
     int swaps = 0, sleeps = 0, reads = 0;
     intptr_t default_result = 77;
-    WindowHandle current = nullptr;
 
     uintptr_t instance() override { return 0x400000; }
     bool register_class(const AppInfo& app) override {
@@ -60,8 +59,7 @@ class FakePlatform : public FramePlatform {
         if (fail_window) {
             return nullptr;
         }
-        current = reinterpret_cast<WindowHandle>(static_cast<uintptr_t>(created.size() * 16));
-        return current;
+        return reinterpret_cast<WindowHandle>(static_cast<uintptr_t>(created.size() * 16));
     }
     WindowHandle get_dc(WindowHandle window) override { return window; }
     void release_dc(WindowHandle, WindowHandle) override { log.push_back("release_dc"); }
@@ -76,9 +74,6 @@ class FakePlatform : public FramePlatform {
     void delete_context(PlatformGlContext*) override { log.push_back("delete_context"); }
     void destroy_window(WindowHandle window) override {
         log.push_back("destroy_window");
-        if (window == current) {
-            current = nullptr;
-        }
         std::erase_if(posted, [&](const Message& m) { return m.hwnd == window; });
     }
     void show_window(WindowHandle) override { log.push_back("show_window"); }

