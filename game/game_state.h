@@ -104,7 +104,20 @@ struct MenuKeyLatches {
     bool b = false;
 };
 
-struct GameState {
+// The world values both games keep alike: gravity, camera, light, clock and frame rate.
+struct WorldCommon {
+    float gravity_x = 0, gravity_y = -0.05f;
+    float camera_x = 0, camera_y = 0;
+    float camera_distance = 20;
+    float light_x = 1, light_y = 1;
+    float time_taken = 0; // ms
+
+    std::array<float, FRAME_RATE_HISTORY> frame_rate_history{}; // newest first
+    float frame_rate = 0;
+    int blobs_left = 0;
+};
+
+struct GameState : WorldCommon {
     // Allocated once for the number of mice plus two; the first `player_count` are simulated.
     std::vector<Player> players;
     int player_count = 0;
@@ -122,16 +135,6 @@ struct GameState {
     int level_index = 0;
     int highest_level = 0;
 
-    float gravity_x = 0, gravity_y = -0.05f;
-    float camera_x = 0, camera_y = 0;
-    float camera_distance = 20;
-    float light_x = 1, light_y = 1;
-    float time_taken = 0; // ms
-
-    std::array<float, FRAME_RATE_HISTORY> frame_rate_history{}; // newest first
-    float frame_rate = 0;
-
-    int blobs_left = 0;
     int sound_channel = 0;
 
     bool inflate_mode = true;

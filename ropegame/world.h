@@ -56,7 +56,7 @@ struct TitleKeyLatches {
     bool g = false;
 };
 
-struct World {
+struct World : WorldCommon {
     // Allocated once for the number of mice plus two; the first `player_count` are
     // simulated. Both arrays always have the same length.
     std::vector<Player> players;
@@ -75,16 +75,6 @@ struct World {
     int level_index = 0;
     bool play_armed = false;
     bool camera_midpoint_mode = false;
-
-    float gravity_x = 0, gravity_y = -0.05f;
-    float camera_x = 0, camera_y = 0;
-    float camera_distance = 20;
-    float light_x = 1, light_y = 1;
-    float time_taken = 0; // ms
-
-    std::array<float, FRAME_RATE_HISTORY> frame_rate_history{}; // newest first
-    float frame_rate = 0;
-    int blobs_left = 0;
 
     bool inflate_mode = true;
     bool flock_enabled = false;
