@@ -1,6 +1,6 @@
 #include "leveledit/level_editor.h"
 
-#include "mygame/point_pick.h"
+#include "editing/point_pick.h"
 
 namespace {
 

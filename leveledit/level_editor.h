@@ -3,8 +3,8 @@
 #pragma once
 
 #include "level/level_file.h"
-#include "mygame/input.h"
-#include "mygame/pointer.h"
+#include "editing/input.h"
+#include "editing/pointer.h"
 
 #include <string>
 

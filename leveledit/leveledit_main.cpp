@@ -2,8 +2,8 @@
 // "level.svg".
 #include "frame/frame.h"
 #include "leveledit/level_editor.h"
-#include "mygame/gl_draw.h"
-#include "mygame/program_support.h"
+#include "editing/gl_draw.h"
+#include "editing/program_support.h"
 
 namespace {
 

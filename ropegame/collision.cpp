@@ -1,6 +1,6 @@
 // Ropegame's contact with the ground: always hard (no soft mode), the surface judged by the
 // caller, and ground points that give way a little under a ball or the light.
-#include "game/collision.h"
+#include "physics/collision.h"
 #include "ropegame/sim.h"
 
 #include <cmath>

@@ -1,5 +1,5 @@
 // Loading ropegame's levels by the fixed name table, and the level reset.
-#include "game/level_core.h"
+#include "physics/level_core.h"
 #include "ropegame/sim.h"
 
 #include <cstring>

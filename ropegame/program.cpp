@@ -1,6 +1,6 @@
 #include "ropegame/program.h"
 
-#include "game/render_scene.h"
+#include "draw/scene_setup.h"
 #include "platform/cursor.h"
 #include "ropegame/sim.h"
 

@@ -6,8 +6,8 @@
 #include "assets/sound.h"
 #include "assets/texture.h"
 #include "frame/frame.h"
-#include "game/program_host.h"
-#include "game/render_types.h"
+#include "gamehost/program_host.h"
+#include "draw/render_types.h"
 #include "ropegame/render.h"
 #include "ropegame/world.h"
 

@@ -1,8 +1,8 @@
 #include "ropegame/render.h"
 
-#include "game/render_helpers.h"
-#include "game/render_parts.h"
-#include "game/render_scene.h"
+#include "draw/render_helpers.h"
+#include "draw/render_parts.h"
+#include "draw/scene_setup.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

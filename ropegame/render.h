@@ -3,7 +3,7 @@
 // angles, the trail ring and the renderer's own state.
 #pragma once
 
-#include "game/render_types.h"
+#include "draw/render_types.h"
 #include "ropegame/world.h"
 
 namespace ropegame {

@@ -1,7 +1,7 @@
 // The ropegame step and the operations around it.
 #pragma once
 
-#include "game/game_host.h"
+#include "physics/game_host.h"
 #include "ropegame/world.h"
 
 #include <cstdint>

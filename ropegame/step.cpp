@@ -1,9 +1,9 @@
 // The play step of ropegame: the shared ball, rope and flock pieces in glimbo's order, with
 // ropegame's keys, rolling, ground handling, pickups and camera.
-#include "game/ball_core.h"
-#include "game/flock_core.h"
-#include "game/keys.h"
-#include "game/rope_core.h"
+#include "physics/ball_core.h"
+#include "physics/flock_core.h"
+#include "physics/keys.h"
+#include "physics/rope_core.h"
 #include "ropegame/sim.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // The title screen's step: any click (once armed), Space or Enter starts play; 9 and 0
 // choose the level; F, T, L and G toggle.
-#include "game/keys.h"
+#include "physics/keys.h"
 #include "ropegame/sim.h"
 
 namespace ropegame {

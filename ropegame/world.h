@@ -3,8 +3,8 @@
 // where the meaning is the same, so the shared simulation pieces of game/ work on both.
 #pragma once
 
-#include "game/collision.h"
-#include "game/game_state.h" // Rope, Sheep, TrailPuff and the table sizes
+#include "physics/collision.h"
+#include "physics/world_parts.h" // Rope, Sheep, TrailPuff and the table sizes
 #include "level/level_file.h"
 
 #include <array>

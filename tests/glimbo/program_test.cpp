@@ -1,8 +1,8 @@
 // program_init and program_deinit on an offscreen context, in a folder of content made by
 // the test: what a (re)build sets up again and what survives it.
-#include "game/game.h"
-#include "game/keys.h"
-#include "game/program.h"
+#include "glimbo/game.h"
+#include "physics/keys.h"
+#include "glimbo/program.h"
 #include "tests/glimbo/gl_test_context.h"
 
 #include <gtest/gtest.h>

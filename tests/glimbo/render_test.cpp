@@ -1,8 +1,8 @@
 // The renderer on a real GL context: known worlds drawn and read back where the result is
 // certain (flat colours, no textures unless the test makes them).
-#include "game/game.h"
-#include "game/render_helpers.h"
-#include "game/render_scene.h"
+#include "glimbo/game.h"
+#include "draw/render_helpers.h"
+#include "glimbo/render_scene.h"
 #include "tests/glimbo/scene_render_suite.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // its last.
 #pragma once
 
-#include "game/render_scene.h"
+#include "glimbo/render_scene.h"
 #include "tests/glimbo/gl_test_context.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "leveledit/level_editor.h"
 
-#include "tests/mygame/editor_fixture.h"
+#include "tests/editing/editor_fixture.h"
 
 #include <fstream>
 

@@ -1,6 +1,6 @@
 // ropegame's frame on a real GL context: the title scene, the pointers and the ground band
 // read back where the result is certain.
-#include "game/render_scene.h"
+#include "draw/scene_setup.h"
 #include "rope_world.h"
 #include "ropegame/render.h"
 #include "tests/glimbo/scene_render_suite.h"

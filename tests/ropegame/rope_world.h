@@ -3,7 +3,7 @@
 #pragma once
 
 #include "ropegame/sim.h"
-#include "tests/game/test_world.h"
+#include "tests/glimbo/test_world.h"
 
 #include <utility>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "game/keys.h"
+#include "physics/keys.h"
 #include "rope_world.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,0 @@
-// The flock of 200 floating sheep.
-#pragma once
-
-#include "game/game_state.h"
-
-// Drift, ground, players, then two spacing passes.
-void flock_step(GameState& gs);

@@ -1,0 +1,77 @@
+#include "glimbo/program.h"
+
+#include "glimbo/game.h"
+#include "glimbo/render_scene.h"
+#include "platform/cursor.h"
+
+#include <GL/gl.h>
+
+bool program_init(GlimboProgram& program, GlWindow& window) {
+    program.window = &window;
+    program.host.window = window.hwnd;
+    GameState& gs = program.game;
+
+    set_scene_gl_state(gs);
+
+    build_font(program.font);
+    const BitmapFont* font = &program.font;
+    program.gfx.print = [font](const char* text) { gl_print(*font, "%s", text); };
+
+    platform_show_cursor(false);
+
+    for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot) {
+        Texture& texture = program.textures[size_t(slot)];
+        // A missing or broken image leaves the slot without a texture (drawn plain).
+        if (!load_tga_texture(texture, TEXTURE_FILES[size_t(slot)]))
+            texture.texture_id = 0;
+        program.gfx.texture_ids[size_t(slot)] = texture.texture_id;
+    }
+
+    glShadeModel(GL_SMOOTH);
+
+    start_game_sound(program.host);
+
+    reset_level(gs, program.host);
+
+    create_scene_objects(program.gfx);
+
+    install_default_controls(gs);
+    fill_menu_items(gs);
+    return true;
+}
+
+void program_update(GlimboProgram& program, uint32_t elapsed_ms) {
+    game_step(program.game, program.host, elapsed_ms);
+}
+
+void program_draw(GlimboProgram& program) {
+    program_draw(program.game, program.gfx, program.render);
+}
+
+void program_deinit(GlimboProgram& program) {
+    delete_scene_objects(program.gfx);
+    stop_game_sound(program.host);
+    program.game.level.ground.clear();
+    program.game.level.ground.shrink_to_fit();
+    // The texture names and glyph lists go with the context.
+    program.gfx.texture_ids.fill(0);
+    program.host.window = nullptr;
+}
+
+ProgramHooks make_glimbo_hooks(GlimboProgram& program) {
+    ProgramHooks hooks;
+    GlimboProgram* p = &program;
+    hooks.program_init = [p](GlWindow& window, KeyTable&) { return program_init(*p, window); };
+    hooks.program_update = [p](uint32_t elapsed_ms) { program_update(*p, elapsed_ms); };
+    hooks.program_draw = [p] { program_draw(*p); };
+    hooks.program_deinit = [p] { program_deinit(*p); };
+    hooks.key_event = [p](uint32_t code, bool down) { key_event(p->game, int(code), down); };
+    hooks.player_mouse_input = [p](int mouse, int x, int y, int wheel, bool left, bool right,
+                                   bool middle) {
+        player_mouse_input(p->game, mouse, x, y, wheel, left, right, middle);
+    };
+    hooks.allocate_players = [p](int count) { init_game_state(p->game, count); };
+
+    set_shared_hooks(hooks, program.host);
+    return hooks;
+}

@@ -1,0 +1,48 @@
+// The editors' step tests: an editor whose file lives in a scratch folder of its own, the
+// input and error doubles, and presses that last exactly one armed frame.
+#pragma once
+
+#include "tests/editing/test_input.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+template <class Editor, void (*Step)(Editor&, const FrameInput&, ErrorReporter&)>
+struct EditorTest : ::testing::Test {
+    std::filesystem::path dir;
+    Editor editor;
+    FakeInput in;
+    RecordingReporter errors;
+
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() /
+              ("editor_" + std::to_string(getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        // The editor's own file name, in the scratch folder.
+        editor.path = (dir / std::filesystem::path(editor.path).filename()).string();
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    void step() { Step(editor, in, errors); }
+    // A frame with the button up, then one with it down; left up afterwards.
+    void press_left() {
+        in.frame.left_button = false;
+        step();
+        in.frame.left_button = true;
+        step();
+        in.frame.left_button = false;
+    }
+    // The same for a key.
+    void press_key(int key) {
+        in.release(key);
+        step();
+        in.hold(key);
+        step();
+        in.release(key);
+    }
+};

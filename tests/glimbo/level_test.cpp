@@ -1,0 +1,142 @@
+#include "physics/keys.h"
+#include "test_world.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+TEST(Levels, BlobReachNearestAndDoubleBing) {
+    GameState gs = play_world({{0, 0}});
+    FakeHost host;
+    gs.level.blobs = {blob_at(2, 0), blob_at(0, 1.9f), blob_at(-1.5f, 0), blob_at(9, 9)};
+    EXPECT_FALSE(blob_pass(gs, host, 0));
+    EXPECT_EQ(gs.level.blobs[0].present, 1); // exactly radius + 1 away: not collected
+    EXPECT_EQ(gs.level.blobs[1].present + gs.level.blobs[2].present, 0);
+    EXPECT_EQ(host.sounds,
+              (std::vector<std::pair<Sample, int>>{{Sample::bing, 0}, {Sample::bing, 1}}));
+    EXPECT_EQ(gs.blobs_left, 2);
+    EXPECT_EQ(gs.players[0].nearest_blob, 2);
+}
+
+TEST(Levels, NoBlobsMissingAndDamagedFiles) {
+    TempDir dir("glimbo_levels");
+    FakeHost host;
+    GameState gs = dir.start(host); // no level1.svg
+    EXPECT_EQ(host.messages[0],
+              std::make_pair(std::string("error"), std::string("you need a level1.svg file")));
+    EXPECT_EQ(host.icons[0], MessageIcon::stop);
+    EXPECT_EQ(host.quit_requests, 1);
+
+    dir.write_level(1, flat_level({}));
+    dir.write_level(2, flat_level({blob_at(30, 0), blob_at(40, 0)}));
+    host = FakeHost{};
+    gs = dir.start(host);
+    gs.playing = true;
+    game_step(gs, host, 20); // no blobs: finished at once
+    EXPECT_EQ(gs.level_index, 1);
+    EXPECT_EQ(gs.highest_level, 1);
+    EXPECT_EQ(gs.level.blobs.size(), 2u);
+    EXPECT_FALSE(gs.playing);
+    EXPECT_EQ(host.count(Sample::complete), 1);
+
+    gs.level_index = 2; // past the last level: game complete, level 1 again
+    reset_level(gs, host);
+    EXPECT_EQ(host.messages.at(0).first, "game complete");
+    EXPECT_EQ(host.messages[0].second.rfind("well done youve completed the game(or level not "
+                                            "found)!, good ending, eh? (",
+                                            0),
+              0u);
+    EXPECT_EQ(host.icons[0], MessageIcon::information);
+    EXPECT_EQ(gs.level_index, 0);
+
+    std::ofstream(dir.path / "levels" / "level2.svg") << "not a level"; // damaged
+    host = FakeHost{};
+    gs.level_index = 1;
+    reset_level(gs, host);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].first, "error");
+    EXPECT_NE(host.messages[0].second.find("levels/level2.svg"), std::string::npos);
+    EXPECT_EQ(gs.level_index, 0);
+    EXPECT_EQ(gs.level.blobs.size(), 0u);
+    EXPECT_EQ(host.quit_requests, 0);
+}
+
+TEST(Menu, ItemsLatchAndNavigation) {
+    TempDir dir("glimbo_menu");
+    for (int n = 1; n <= 3; ++n)
+        dir.write_level(n, flat_level({blob_at(float(n), 30)}));
+    FakeHost host;
+    GameState gs = dir.start(host);
+    EXPECT_TRUE(point_in_menu_item(gs, 0, 3.99f, 2.99f));
+    EXPECT_FALSE(point_in_menu_item(gs, 0, 4, 0)); // borders are outside
+    EXPECT_FALSE(point_in_menu_item(gs, 0, 0, -3));
+
+    Player& p0 = gs.players[0];
+    auto click = [&](float x, float y) {
+        p0.pointer_dx = x, p0.pointer_dy = y, p0.button_down[0] = 0;
+        game_step(gs, host, 20);
+        p0.button_down[0] = 1;
+        game_step(gs, host, 20);
+    };
+    click(0, -6);  // "next level" at the highest level reached
+    click(-12, 0); // "back 1 level" on level 1
+    EXPECT_EQ(gs.level_index, 0);
+    gs.highest_level = 2;
+    click(0, -6);
+    EXPECT_EQ(gs.level_index, 1);
+    EXPECT_FLOAT_EQ(gs.level.blobs[0].x, 2);
+    click(30, 30); // outside every item
+    click(0, 0);
+    EXPECT_TRUE(gs.playing);
+
+    // The first menu step after play ignores the held button until released.
+    key_event(gs, 'M', true);
+    game_step(gs, host, 20);
+    key_event(gs, 'M', false);
+    p0.pointer_dx = 12, p0.pointer_dy = 0; // "exit"
+    p0.button_down[0] = 1;
+    game_step(gs, host, 20);
+    game_step(gs, host, 20);
+    EXPECT_EQ(host.quit_requests, 0);
+    click(12, 0);
+    EXPECT_EQ(host.quit_requests, 1);
+}
+
+TEST(Menu, KeysAndLatches) {
+    TempDir dir("glimbo_keys");
+    for (int n = 1; n <= 3; ++n)
+        dir.write_level(n, flat_level({blob_at(float(n), 30)}));
+    FakeHost host;
+    GameState gs = dir.start(host, 2);
+    auto step_with = [&](std::vector<int> keys, int steps = 1) {
+        for (int k : keys)
+            key_event(gs, k, true);
+        for (int s = 0; s < steps; ++s)
+            game_step(gs, host, 20);
+        for (int k : keys)
+            key_event(gs, k, false);
+    };
+    step_with({'L'}, 1); // latches start cleared: held since start does nothing
+    EXPECT_FALSE(gs.flock_enabled);
+    step_with({});
+    step_with({'L'}, 3);
+    EXPECT_TRUE(gs.flock_enabled); // once per press
+
+    gs.players[1].x = 77;
+    step_with({KEY_SHIFT, KEY_9}, 1);
+    step_with({});
+    gs.players[1].x = 77;
+    step_with({KEY_SHIFT, KEY_9}, 2); // one level per press, a reset every held step
+    EXPECT_EQ(gs.level_index, 2);
+    EXPECT_FLOAT_EQ(gs.players[1].x, 2);
+    EXPECT_EQ(gs.highest_level, 2);
+    step_with({KEY_SHIFT, KEY_0, 'F'}, 2);
+    EXPECT_EQ(gs.level_index, 1);
+    EXPECT_FALSE(gs.inflate_mode);
+    step_with({KEY_ENTER});
+    EXPECT_EQ(gs.player_count, 1);
+}
+
+} // namespace
