@@ -6,9 +6,11 @@
 
 #include <cmath>
 
-const char* const GAME_COMPLETE_TEXT =
-    "well done youve completed the game(or level not found)!, good ending, eh? "
-    "(thanks for playing glimbo)";
+std::string game_complete_text(const std::string& game) {
+    return "well done youve completed the game(or level not found)!, good ending, eh? "
+           "(thanks for playing " +
+           game + ")";
+}
 
 namespace {
 
@@ -65,7 +67,7 @@ void load_level(GameState& gs, GameHost& host) {
     const LevelReadResult result =
         read_level_file(game_file_path(gs, name), gs.level, {.copy_first_type_to_last = true});
     if (result.status != LevelReadStatus::ok) {
-        level_not_read(gs, host, result, name, reset_level);
+        level_not_read(gs, host, result, name, "glimbo", reset_level);
         return;
     }
     if (gs.level_index > gs.highest_level)

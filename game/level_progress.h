@@ -3,7 +3,7 @@
 
 #include "game/game_host.h"
 #include "game/game_state.h"
-#include "game/level_core.h" // GAME_COMPLETE_TEXT
+#include "game/level_core.h" // game_complete_text
 
 // The pickup pass of player i. When every blob is gone and `may_finish` is set, the level
 // is finished (next level, reset, "complete") and true is returned.
