@@ -14,6 +14,7 @@
 # Every new file is first written beside its target and renamed into place only when all
 # of them were written, so a read-only or full folder gives an error and changes nothing.
 set -uo pipefail
+export LC_ALL=C # one sort order and one hash output format everywhere
 
 MANIFEST=.glimbo-content
 STAGED=.glimbo-new # suffix of a file written beside its target, before the rename

@@ -6,7 +6,7 @@
 
 #include <string>
 
-TEST(PngWriter, OneRedPixelIsTheExpectedFile) {
+TEST(PngWriter, ByteForByteAndSplitIntoStoredBlocks) {
     const std::string check = "123456789"; // CRC-32's published check value
     EXPECT_EQ(png_crc32({reinterpret_cast<const uint8_t*>(check.data()), check.size()}),
               0xCBF43926u);
@@ -23,18 +23,14 @@ TEST(PngWriter, OneRedPixelIsTheExpectedFile) {
         0xFA, 0x5C, 0x88, 0xD1,
         0, 0, 0, 0, 'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82};
     // clang-format on
-    Image red = make_image(1, 1, true, {1, 0, 0, 1});
-    EXPECT_EQ(encode_png(red), expected);
-}
+    EXPECT_EQ(encode_png(make_image(1, 1, true, {1, 0, 0, 1})), expected);
 
-TEST(PngWriter, RowsPastOneStoredBlockGoOnInAFinalOne) {
-    // 128 rows of 1 + 128 x 4 bytes: 65664, so 65535 in the first block and 129 after it.
+    // 128 rows of 1 + 128 x 4 bytes: 65664, so 65535 in a first block and 129 in the last.
     const std::vector<uint8_t> png = encode_png(make_image(128, 128, true));
-    const size_t first = 8 + 25 + 8 + 2; // signature, IHDR, IDAT length and type, zlib header
-    const std::vector<uint8_t> block1(png.begin() + first, png.begin() + first + 5);
-    EXPECT_EQ(block1, (std::vector<uint8_t>{0x00, 0xFF, 0xFF, 0x00, 0x00}));
-    const size_t second = first + 5 + 65535;
-    const std::vector<uint8_t> block2(png.begin() + second, png.begin() + second + 5);
-    EXPECT_EQ(block2, (std::vector<uint8_t>{0x01, 0x81, 0x00, 0x7E, 0xFF}));
+    const size_t first = 8 + 25 + 8 + 2, second = first + 5 + 65535; // after the zlib header
+    EXPECT_EQ(std::vector(png.begin() + first, png.begin() + first + 5),
+              (std::vector<uint8_t>{0x00, 0xFF, 0xFF, 0x00, 0x00}));
+    EXPECT_EQ(std::vector(png.begin() + second, png.begin() + second + 5),
+              (std::vector<uint8_t>{0x01, 0x81, 0x00, 0x7E, 0xFF}));
     EXPECT_EQ(png.size(), second + 5 + 129 + 4 + 4 + 12); // Adler-32, IDAT CRC, IEND
 }
