@@ -61,7 +61,7 @@ void load_level(GameState& gs, GameHost& host) {
     const LevelReadResult result =
         read_level_file(game_file_path(gs, name), gs.level, {.copy_first_type_to_last = true});
     if (result.status != LevelReadStatus::ok) {
-        level_not_read(gs, host, result, name, reset_level);
+        level_not_read(gs, host, result, name, "glimbo", reset_level);
         return;
     }
     if (gs.level_index > gs.highest_level)

@@ -3,7 +3,7 @@
 
 #include "physics/game_host.h"
 #include "glimbo/game_state.h"
-#include "physics/level_core.h" // GAME_COMPLETE_TEXT
+#include "physics/level_core.h" // game_complete_text
 
 // The pickup pass of player i. When every blob is gone and `may_finish` is set, the level
 // is finished (next level, reset, "complete") and true is returned.

@@ -1,5 +1,7 @@
 #include "physics/level_core.h"
 
-const char* const GAME_COMPLETE_TEXT =
-    "well done youve completed the game(or level not found)!, good ending, eh? "
-    "(thanks for playing glimbo)";
+std::string game_complete_text(const std::string& game) {
+    return "well done youve completed the game(or level not found)!, good ending, eh? "
+           "(thanks for playing " +
+           game + ")";
+}

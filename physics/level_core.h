@@ -14,8 +14,8 @@
 
 #include <string>
 
-// The text of the box shown after the last level.
-extern const char* const GAME_COMPLETE_TEXT;
+// The text of the box shown after the last level, thanking the player for playing `game`.
+std::string game_complete_text(const std::string& game);
 
 constexpr float CAMERA_SCATTER = 0.030518509f;  // 0..32767 onto 0..1000
 constexpr float FLOCK_SCATTER = 0.00030518509f; // 0..32767 onto 0..10
@@ -59,16 +59,16 @@ template <class World> void place_players_for_reset(World& w) {
 // game (the game-complete box, then level 1 again through `reset`); a missing first level
 // shows the "error" box and asks to quit. A damaged file (the reader left the level as it
 // was) is named in an "error" box and treated like a missing one, without claiming that
-// the game was completed.
+// the game was completed. `game` is the program's name for the game-complete text.
 template <class World, class Reset>
 void level_not_read(World& w, GameHost& host, const LevelReadResult& result,
-                    const std::string& name, Reset reset) {
+                    const std::string& name, const std::string& game, Reset reset) {
     const bool damaged = result.status == LevelReadStatus::damaged;
     if (damaged)
         host.show_message("error", name + " is damaged: " + result.error, MessageIcon::stop);
     if (w.level_index != 0) {
         if (!damaged)
-            host.show_message("game complete", GAME_COMPLETE_TEXT, MessageIcon::information);
+            host.show_message("game complete", game_complete_text(game), MessageIcon::information);
         w.level_index = 0;
         reset(w, host);
     } else {

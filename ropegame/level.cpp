@@ -19,7 +19,8 @@ void load_level(World& w, GameHost& host) {
     if (w.level_index < 0 || w.level_index >= LEVEL_NAME_COUNT) {
         LevelReadResult missing;
         missing.status = LevelReadStatus::cannot_open;
-        level_not_read(w, host, missing, "level " + std::to_string(w.level_index + 1), reset_level);
+        level_not_read(w, host, missing, "level " + std::to_string(w.level_index + 1), "ropegame",
+                       reset_level);
         return;
     }
     const auto& entry = w.level_names[size_t(w.level_index)];
@@ -28,7 +29,7 @@ void load_level(World& w, GameHost& host) {
     const LevelReadResult result =
         read_level_file(in_files_dir(w, name), w.level, {.copy_first_type_to_last = false});
     if (result.status != LevelReadStatus::ok)
-        level_not_read(w, host, result, name, reset_level);
+        level_not_read(w, host, result, name, "ropegame", reset_level);
 }
 
 void reset_level(World& w, GameHost& host) {

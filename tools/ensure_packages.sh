@@ -21,17 +21,24 @@ ensure_packages() {
     "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null || return 1
 }
 
-# What building and running the programs needs.
+# What building and running the programs needs. At run time they load Mesa's GL driver
+# (libgl1-mesa-dri), the Comic Neue font through fontconfig, and SDL's X11 message boxes
+# draw their text with the X core fonts of xfonts-base: without them every box becomes a
+# line on standard error that a player never sees.
 BUILD_PACKAGES=(
     g++ cmake make pkg-config
     libsdl2-dev libsdl2-mixer-dev
     libx11-dev libxi-dev libxtst-dev
-    libfreetype-dev libfontconfig-dev fonts-comic-neue
+    libfreetype-dev libfontconfig-dev fonts-comic-neue fontconfig
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+    xfonts-base
 )
 
-# What the tests need on top: GoogleTest, Google Benchmark, a virtual X server and its tools.
+# What the tests need on top: GoogleTest, Google Benchmark, a virtual X server and its tools
+# (xwininfo and xlsfonts come with x11-utils), the menu-entry checker desktop-file-validate
+# and setpriv (util-linux) for the read-only folder test run as root.
 TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils libxfixes-dev
+    desktop-file-utils util-linux
 )

@@ -2,16 +2,21 @@
 // key presses held until what they should cause has happened.
 #pragma once
 
+#include "tests/support/message_box_check.h"
 #include "tests/support/x_session.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 inline constexpr const char* MAIN_WINDOW_TITLE = "Kavo's New GL Framework";
 
 class ProgramE2E : public ::testing::Test {
+    std::optional<std::string> box_problem_; // message_box_problem, asked once
+
   protected:
     XSession x;
     std::filesystem::path folder;
@@ -48,8 +53,31 @@ class ProgramE2E : public ::testing::Test {
         return window;
     }
 
+    // Whether the "Error" box is up, its id then in `box`; also true, with the test failed
+    // and `box` empty, when it never can be: the display has no font for boxes, or the
+    // program wrote the box's text to its output instead.
+    bool error_box_or_failure(std::string& box) {
+        if (!box_problem_)
+            box_problem_ = message_box_problem(std::getenv("DISPLAY"));
+        std::string why = *box_problem_;
+        const std::string line = message_box_fallback_in((folder / "output.txt").string(), "Error");
+        if (why.empty() && !line.empty())
+            why = "no box was shown; the program wrote: " + line;
+        box = why.empty() ? x.find_window("Error") : "";
+        if (!why.empty())
+            ADD_FAILURE() << why;
+        return !why.empty() || !box.empty();
+    }
+    std::string wait_for_error_box() {
+        std::string box;
+        wait_until([&] { return error_box_or_failure(box); });
+        return box;
+    }
+
     // Answers the error box with Return; true once it is gone.
     bool dismiss_error_box(const std::string& box) {
+        if (box.empty())
+            return false;
         x.xdotool("windowfocus --sync " + box + " key Return");
         return wait_until([&] { return x.find_window("Error").empty(); });
     }

@@ -13,7 +13,7 @@ class MissingGroundE2E : public ProgramE2E, public ::testing::WithParamInterface
 
 TEST_P(MissingGroundE2E, ShowsTheLoadErrorAndRunsOnUntilEscape) {
     RunningProgram p(program(GetParam()), folder.string());
-    std::string box = wait_for_window("Error");
+    std::string box = wait_for_error_box();
     ASSERT_FALSE(box.empty());
     ASSERT_TRUE(dismiss_error_box(box));
     std::string window = wait_for_window(MAIN_WINDOW_TITLE);

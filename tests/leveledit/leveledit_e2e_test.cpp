@@ -38,7 +38,7 @@ TEST_F(LeveleditE2E, LoadingADamagedFileShowsTheErrorAndKeepsTheLevel) {
     std::string window = focused_main_window();
     ASSERT_FALSE(window.empty());
     std::string box;
-    ASSERT_TRUE(press_until("l", [&] { return !(box = x.find_window("Error")).empty(); }));
+    ASSERT_TRUE(press_until("l", [&] { return error_box_or_failure(box); }));
     ASSERT_TRUE(dismiss_error_box(box));
     ASSERT_TRUE(p.running());
 

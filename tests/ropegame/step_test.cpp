@@ -201,6 +201,7 @@ TEST(RopegameLevels, LastLevelAndMissingOrDamagedFiles) {
     w.playing = true;
     run(w, host); // no blobs: level 20 is finished, and there is no 21st name
     EXPECT_EQ(host.messages.at(0).first, "game complete");
+    EXPECT_TRUE(host.messages[0].second.ends_with("(thanks for playing ropegame)"));
     EXPECT_EQ(host.icons[0], MessageIcon::information);
     EXPECT_EQ(w.level_index, 0);
     EXPECT_EQ(w.level.blobs.size(), 1u);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "tests/support/child_process.h"
+#include "tests/support/message_box_check.h"
 #include "tests/support/x_client.h"
 #include "tests/support/xvfb_server.h"
 
@@ -81,11 +82,25 @@ class GameEndToEnd : public ::testing::Test {
         return w;
     }
 
-    // Finds the box with `caption`, then dismisses it with Return.
+    // Finds the box with `caption`, then dismisses it with Return. Fails at once, with the
+    // reason, when the display cannot show boxes or the game wrote the box's text instead.
     bool dismiss_box(const std::string& caption) {
-        unsigned long box = 0;
-        if (!wait_until([&] { return (box = x.find_window(caption)) != 0; }))
+        const std::string problem = message_box_problem(xvfb.display());
+        if (!problem.empty()) {
+            ADD_FAILURE() << problem;
             return false;
+        }
+        unsigned long box = 0;
+        std::string fallback;
+        if (!wait_until([&] {
+                fallback = message_box_fallback_in(output(), caption);
+                return (box = x.find_window(caption)) != 0 || !fallback.empty();
+            }))
+            return false;
+        if (box == 0) {
+            ADD_FAILURE() << "no box was shown; the game wrote: " << fallback;
+            return false;
+        }
         if (!x.focus(box))
             return false;
         x.tap("Return");

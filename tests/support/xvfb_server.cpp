@@ -8,7 +8,7 @@
 
 #include <chrono>
 
-bool XvfbServer::start() {
+bool XvfbServer::start(const std::vector<std::string>& extra_args) {
     int fds[2];
     if (pipe(fds) != 0)
         return false;
@@ -19,8 +19,12 @@ bool XvfbServer::start() {
         dup2(devnull, 1);
         dup2(devnull, 2);
         const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-noreset",
-               "-nolisten", "tcp", static_cast<char*>(nullptr));
+        std::vector<const char*> argv = {"Xvfb",        "-displayfd", fd.c_str(),  "-screen", "0",
+                                         "1024x768x24", "-noreset",   "-nolisten", "tcp"};
+        for (const std::string& a : extra_args)
+            argv.push_back(a.c_str());
+        argv.push_back(nullptr);
+        execvp("Xvfb", const_cast<char* const*>(argv.data()));
         _exit(127);
     }
     ::close(fds[1]);

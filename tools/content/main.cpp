@@ -1,9 +1,11 @@
 // make_content OUTPUT_DIR [--levels DIR]   writes the content folder
 // make_content --review OUT.ppm|OUT.tga [--levels DIR]   writes the review picture
+// make_content --icons DIR   writes the desktop icons, DIR/<size>x<size>/apps/<name>.png
 #include <cstdio>
 #include <string>
 
 #include "tools/content/content_writer.h"
+#include "tools/content/icons.h"
 
 #ifndef GLIMBO_LEVEL_SOURCE_DIR
 #define GLIMBO_LEVEL_SOURCE_DIR "tools/levels"
@@ -13,7 +15,8 @@ namespace {
 
 int usage() {
     std::fprintf(stderr, "usage: make_content OUTPUT_DIR [--levels DIR]\n"
-                         "       make_content --review OUT.ppm|OUT.tga [--levels DIR]\n");
+                         "       make_content --review OUT.ppm|OUT.tga [--levels DIR]\n"
+                         "       make_content --icons DIR\n");
     return 2;
 }
 
@@ -21,13 +24,16 @@ int usage() {
 
 int main(int argc, char** argv) {
     std::string target, levels = GLIMBO_LEVEL_SOURCE_DIR;
-    bool review = false;
+    bool review = false, icons = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--levels" && i + 1 < argc)
             levels = argv[++i];
         else if (a == "--review" && i + 1 < argc && target.empty()) {
             review = true;
+            target = argv[++i];
+        } else if (a == "--icons" && i + 1 < argc && target.empty()) {
+            icons = true;
             target = argv[++i];
         } else if (!a.empty() && a[0] != '-' && target.empty())
             target = a;
@@ -36,9 +42,9 @@ int main(int argc, char** argv) {
     }
     if (target.empty())
         return usage();
-    if (review) {
+    if (review || icons) {
         std::string error;
-        if (!write_review(target, levels, error)) {
+        if (review ? !write_review(target, levels, error) : !write_icons(target, error)) {
             std::fprintf(stderr, "make_content: %s\n", error.c_str());
             return 1;
         }
