@@ -57,8 +57,9 @@ bool capability_bit(const std::string& bitmap, unsigned bit) {
 }
 
 bool evdev_is_mouse(const std::string& rel_bitmap, const std::string& key_bitmap) {
+    // A node that also types letters is a keyboard too (a combined receiver): never read.
     return capability_bit(rel_bitmap, REL_X) && capability_bit(rel_bitmap, REL_Y) &&
-           capability_bit(key_bitmap, BTN_LEFT);
+           capability_bit(key_bitmap, BTN_LEFT) && !capability_bit(key_bitmap, KEY_A);
 }
 
 std::vector<EvdevNode> scan_evdev_mice(const EvdevRoots& roots) {
@@ -77,7 +78,8 @@ std::vector<EvdevNode> scan_evdev_mice(const EvdevRoots& roots) {
                             first_line(device / "capabilities/key"))) {
             continue;
         }
-        mice.push_back({number, (fs::path(roots.dev) / name).string(),
+        mice.push_back({number,
+                        (fs::path(roots.dev) / name).string(),
                         {first_line(device / "name"), first_line(device / "phys")}});
     }
     std::sort(mice.begin(), mice.end(),

@@ -23,8 +23,8 @@ struct EvdevNode {
 // long size, separated by blanks, the highest word first.
 bool capability_bit(const std::string& bitmap, unsigned bit);
 
-// A mouse reports relative X and Y and has a left button. Touchpads and tablets (absolute),
-// keyboards and joysticks do not.
+// A mouse reports relative X and Y and has a left button, and types no letters. Touchpads
+// and tablets (absolute), keyboards and joysticks are no mice.
 bool evdev_is_mouse(const std::string& rel_bitmap, const std::string& key_bitmap);
 
 // The event devices that are mice, by increasing N, with their names and port paths.

@@ -94,8 +94,8 @@ class EvdevBackend final : public RawInputBackend {
         for (size_t i = 0; i < mice_.size();) {
             bool still_there = false;
             for (const EvdevNode& n : nodes) {
-                still_there = still_there ||
-                              (n.number == mice_[i].node.number && n.who == mice_[i].node.who);
+                still_there =
+                    still_there || (n.number == mice_[i].node.number && n.who == mice_[i].node.who);
             }
             if (still_there) {
                 ++i;
@@ -170,8 +170,7 @@ class EvdevBackend final : public RawInputBackend {
             return; // not an event device (a test's pipe): keep what is known
         }
         const auto held = [&](int code) { return (keys[code / 8] >> (code % 8)) & 1; };
-        const bool buttons[3] = {held(BTN_LEFT) != 0, held(BTN_RIGHT) != 0,
-                                 held(BTN_MIDDLE) != 0};
+        const bool buttons[3] = {held(BTN_LEFT) != 0, held(BTN_RIGHT) != 0, held(BTN_MIDDLE) != 0};
         m.frame.resync(buttons, out);
     }
 

@@ -34,6 +34,14 @@ MouseBackendChoice evdev_or_fallback(const MouseFacts& f, const std::string& why
 } // namespace
 
 MouseBackendChoice choose_mouse_backend(const MouseFacts& f) {
+    if (!f.request.empty() && f.request != "evdev" && f.request != "xinput2") {
+        MouseFacts by_desktop = f;
+        by_desktop.request.clear();
+        MouseBackendChoice choice = choose_mouse_backend(by_desktop);
+        choice.message = "mice: GLIMBO_MICE is \"evdev\" or \"xinput2\", not \"" + f.request +
+                         "\"; choosing by the desktop.\n" + choice.message;
+        return choice;
+    }
     if (f.request == "xinput2") {
         return {f.x_input2 ? MouseBackend::xinput2 : MouseBackend::none, ""};
     }
@@ -45,8 +53,9 @@ MouseBackendChoice choose_mouse_backend(const MouseFacts& f) {
     }
     if (f.x_input2) {
         return evdev_or_fallback(
-            f, "mice: this is a Wayland desktop, whose X server (XWayland) shows every mouse as "
-               "one pointer; one player per mouse needs /dev/input.\n",
+            f,
+            "mice: this is a Wayland desktop, whose X server (XWayland) shows every mouse as "
+            "one pointer; one player per mouse needs /dev/input.\n",
             false);
     }
     if (f.wayland_session) {

@@ -4,7 +4,6 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
-#include <initializer_list>
 #include <vector>
 
 namespace {
@@ -25,22 +24,31 @@ std::vector<KeySym> key_symbols(uint32_t vk) {
     }
     struct Entry {
         uint32_t vk;
-        std::initializer_list<KeySym> symbols;
+        KeySym first, second; // second 0: one key only
     };
     static const Entry table[] = {
-        {VK_SHIFT, {XK_Shift_L, XK_Shift_R}},    {VK_CONTROL, {XK_Control_L, XK_Control_R}},
-        {VK_MENU, {XK_Alt_L, XK_Alt_R}},         {VK_RETURN, {XK_Return, XK_KP_Enter}},
-        {VK_ESCAPE, {XK_Escape}},                {VK_SPACE, {XK_space}},
-        {VK_BACK, {XK_BackSpace}},               {VK_TAB, {XK_Tab}},
-        {VK_LEFT, {XK_Left}},                    {VK_UP, {XK_Up}},
-        {VK_RIGHT, {XK_Right}},                  {VK_DOWN, {XK_Down}},
-        {VK_PRIOR, {XK_Prior}},                  {VK_NEXT, {XK_Next}},
-        {VK_HOME, {XK_Home}},                    {VK_END, {XK_End}},
-        {VK_INSERT, {XK_Insert}},                {VK_DELETE, {XK_Delete}},
+        {VK_SHIFT, XK_Shift_L, XK_Shift_R},
+        {VK_CONTROL, XK_Control_L, XK_Control_R},
+        {VK_MENU, XK_Alt_L, XK_Alt_R},
+        {VK_RETURN, XK_Return, XK_KP_Enter},
+        {VK_ESCAPE, XK_Escape, 0},
+        {VK_SPACE, XK_space, 0},
+        {VK_BACK, XK_BackSpace, 0},
+        {VK_TAB, XK_Tab, 0},
+        {VK_LEFT, XK_Left, 0},
+        {VK_UP, XK_Up, 0},
+        {VK_RIGHT, XK_Right, 0},
+        {VK_DOWN, XK_Down, 0},
+        {VK_PRIOR, XK_Prior, 0},
+        {VK_NEXT, XK_Next, 0},
+        {VK_HOME, XK_Home, 0},
+        {VK_END, XK_End, 0},
+        {VK_INSERT, XK_Insert, 0},
+        {VK_DELETE, XK_Delete, 0},
     };
     for (const Entry& e : table) {
         if (e.vk == vk) {
-            return e.symbols;
+            return e.second ? std::vector<KeySym>{e.first, e.second} : std::vector<KeySym>{e.first};
         }
     }
     return {};

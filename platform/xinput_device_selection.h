@@ -10,7 +10,7 @@ struct XiDeviceDescription {
     std::string name;
     bool slave_pointer = false; // attached to a master pointer
     bool enabled = true;
-    bool has_x = false, has_y = false;        // valuators 0 and 1
+    bool has_x = false, has_y = false; // valuators 0 and 1
     bool x_relative = false, y_relative = false;
 };
 

@@ -217,10 +217,10 @@ class XInputLayer final : public XInputBackend {
     Display* display_;
     int opcode_;
     DeviceRegistry registry_;
-    std::map<int, PointerAxes> axes_;            // by X device id, every device seen
-    std::map<int, int> member_of_;               // X device id -> the id that stands for its mouse
-    std::set<int> motion_ignored_;               // X device ids whose x and y are no motion
-    std::map<int, std::string> attached_;        // standing ids of the mice now present
+    std::map<int, PointerAxes> axes_;     // by X device id, every device seen
+    std::map<int, int> member_of_;        // X device id -> the id that stands for its mouse
+    std::set<int> motion_ignored_;        // X device ids whose x and y are no motion
+    std::map<int, std::string> attached_; // standing ids of the mice now present
     std::vector<std::pair<int, std::string>> order_; // the mice in the server's order
 };
 

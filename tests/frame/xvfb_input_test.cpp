@@ -82,8 +82,8 @@ TEST_F(XvfbInputTest, RawEventsWaitingBehindABusyFrameAllArrive) {
         sum = held = 0;
         for (const std::string& line : output_lines()) {
             int m, dx, dy, wheel, left, right, middle;
-            if (std::sscanf(line.c_str(), "mouse %d %d %d %d %d %d %d", &m, &dx, &dy, &wheel,
-                            &left, &right, &middle) == 7) {
+            if (std::sscanf(line.c_str(), "mouse %d %d %d %d %d %d %d", &m, &dx, &dy, &wheel, &left,
+                            &right, &middle) == 7) {
                 sum += dx;
                 held += left;
                 last = line;

@@ -22,9 +22,10 @@ namespace fs = std::filesystem;
 namespace {
 
 // Capability bitmaps as sysfs writes them (64-bit words, highest first).
-constexpr const char* kMouseRel = "103"; // REL_X, REL_Y, REL_WHEEL
+constexpr const char* kMouseRel = "103";            // REL_X, REL_Y, REL_WHEEL
 constexpr const char* kMouseKeys = "70000 0 0 0 0"; // BTN_LEFT, BTN_RIGHT, BTN_MIDDLE
-constexpr const char* kKeyboardKeys = "1000000000007 ff9f207ac14057ff febeffdfffefffff fffffffffffffffe";
+constexpr const char* kKeyboardKeys =
+    "1000000000007 ff9f207ac14057ff febeffdfffefffff fffffffffffffffe";
 
 EvdevRoots tree_roots;
 
@@ -46,14 +47,15 @@ class FakeTree {
     }
 
     void add(int n, const std::string& name, const std::string& phys, const char* rel,
-             const char* keys, const char* abs = "0") {
+             const char* keys) {
         const fs::path device = root_ / "sys" / event(n) / "device";
         fs::create_directories(device / "capabilities");
-        std::ofstream(device / "name") << name << "\n";
-        std::ofstream(device / "phys") << phys << "\n";
-        std::ofstream(device / "capabilities/rel") << rel << "\n";
-        std::ofstream(device / "capabilities/key") << keys << "\n";
-        std::ofstream(device / "capabilities/abs") << abs << "\n";
+        for (const auto& [file, text] : {std::pair{"name", name},
+                                         {"phys", phys},
+                                         {"capabilities/rel", rel},
+                                         {"capabilities/key", keys}}) {
+            std::ofstream(device / file) << text << "\n";
+        }
         ASSERT_EQ(mkfifo(node(n).c_str(), 0644), 0);
     }
     void unplug(int n) {
@@ -95,7 +97,8 @@ class FakeTree {
 };
 
 bool bind_tree(RawInputApi& api) {
-    return raw_input_bind_backend(api, make_evdev_backend(tree_roots, std::chrono::milliseconds(0)));
+    return raw_input_bind_backend(api,
+                                  make_evdev_backend(tree_roots, std::chrono::milliseconds(0)));
 }
 
 // What the window procedure would see: per mouse, the sums and each pass's left button.
@@ -131,19 +134,19 @@ class EvdevBackendTest : public ::testing::Test {
 TEST_F(EvdevBackendTest, MiceOnlyWithTheirInputAndHotPlug) {
     tree.add(0, "AT Translated Set 2 keyboard", "isa0060/serio0/input0", "0", kKeyboardKeys);
     tree.add(1, "Alpha Mouse", "usb-0000:00:14.0-1/input0", kMouseRel, kMouseKeys);
-    tree.add(2, "SynPS/2 Synaptics TouchPad", "isa0060/serio1/input0", "0", "e520 10000 0 0 0 0",
-             "660800011000003");
+    tree.add(2, "SynPS/2 Synaptics TouchPad", "isa0060/serio1/input0", "0", "e520 10000 0 0 0 0");
     tree.add(3, "Beta Mouse", "usb-0000:00:14.0-2/input0", kMouseRel, kMouseKeys);
-    tree.add(4, "Wacom Intuos Pen", "usb-0000:00:14.0-3/input0", "100", "1c03 70000 0 0 0 0",
-             "3000003");
+    tree.add(4, "Wacom Intuos Pen", "usb-0000:00:14.0-3/input0", "100", "1c03 70000 0 0 0 0");
     tree.add(5, "Gamma Mouse", "usb-0000:00:14.0-4/input0", kMouseRel, kMouseKeys);
+    const std::string combo = std::string("70000 ") + kKeyboardKeys; // keys and buttons
+    tree.add(6, "Wireless Receiver", "usb-0000:00:14.0-6/input0", kMouseRel, combo.c_str());
     rawmouse_set_binder(bind_tree);
     testing::internal::CaptureStdout();
     ASSERT_EQ(rawmouse_init(0, 0, 1), 1);
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "mice: 3 found through evdev\n  mouse 1: Alpha Mouse\n  mouse 2: Beta Mouse\n"
               "  mouse 3: Gamma Mouse\n");
-    for (int other : {0, 2, 4}) {
+    for (int other : {0, 2, 4, 6}) {
         EXPECT_FALSE(tree.opened(other)) << "event" << other << " is no mouse: never opened";
     }
 

@@ -24,12 +24,15 @@ TEST(MouseBackendChoice, EachDesktopGetsTheBackendThatTellsMiceApart) {
         {"Wayland, one unreadable", {"", true, true, true, 2, 1}, MouseBackend::evdev, true},
         {"Wayland, no X server", {"", false, false, true, 1, 1}, MouseBackend::evdev, false},
         {"no display at all", {"", false, false, false, 0, 0}, MouseBackend::none, false},
-        {"asked for evdev on X11", {"evdev", true, false, false, 1, 1}, MouseBackend::evdev,
+        {"asked for evdev on X11", {"evdev", true, false, false, 1, 1}, MouseBackend::evdev, false},
+        {"asked for evdev, no access",
+         {"evdev", true, false, false, 1, 0},
+         MouseBackend::xinput2,
+         true},
+        {"asked for xinput2 on Wayland",
+         {"xinput2", true, true, true, 2, 2},
+         MouseBackend::xinput2,
          false},
-        {"asked for evdev, no access", {"evdev", true, false, false, 1, 0},
-         MouseBackend::xinput2, true},
-        {"asked for xinput2 on Wayland", {"xinput2", true, true, true, 2, 2},
-         MouseBackend::xinput2, false},
     };
     for (const Case& c : cases) {
         const MouseBackendChoice choice = choose_mouse_backend(c.facts);
@@ -47,9 +50,12 @@ TEST(XInputSelection, OnlyEnabledRelativeSlavePointersAndXWaylandAsOne) {
     disabled.enabled = false;
     XiDeviceDescription master = pointer(2, "Virtual core pointer");
     master.slave_pointer = false;
-    const std::vector<XiDeviceDescription> x11 = {
-        master, pointer(4, "Virtual core XTEST pointer"), pointer(6, "USB Optical Mouse"),
-        pointer(7, "Wacom Intuos Pen", false), disabled, pointer(9, "USB Optical Mouse")};
+    const std::vector<XiDeviceDescription> x11 = {master,
+                                                  pointer(4, "Virtual core XTEST pointer"),
+                                                  pointer(6, "USB Optical Mouse"),
+                                                  pointer(7, "Wacom Intuos Pen", false),
+                                                  disabled,
+                                                  pointer(9, "USB Optical Mouse")};
     EXPECT_FALSE(looks_like_xwayland(x11));
     const std::vector<XiMouse> mice = select_xinput_mice(x11);
     ASSERT_EQ(mice.size(), 3u);
@@ -79,9 +85,8 @@ RawInputEvent motion(RawDeviceHandle device, int32_t dx, uint16_t buttons = 0) {
 TEST(RawEventQueue, PastTheCapMotionMergesAndButtonChangesStay) {
     RawEventQueue queue(3);
     std::vector<uintptr_t> handles;
-    for (const RawInputEvent& e :
-         {motion(1, 1), motion(2, 5), motion(1, 2), motion(1, 3), motion(1, 0, 1), motion(1, 4),
-          motion(2, 6), motion(1, 0, 2)}) {
+    for (const RawInputEvent& e : {motion(1, 1), motion(2, 5), motion(1, 2), motion(1, 3),
+                                   motion(1, 0, 1), motion(1, 4), motion(2, 6), motion(1, 0, 2)}) {
         if (const uintptr_t h = queue.push(e)) {
             handles.push_back(h);
         }

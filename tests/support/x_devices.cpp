@@ -63,8 +63,8 @@ bool XDevices::set_enabled(const std::string& device, bool enabled) {
     }
     Display* d = as_display(display_);
     unsigned char value = enabled ? 1 : 0;
-    XIChangeProperty(d, id, XInternAtom(d, "Device Enabled", False), XA_INTEGER, 8,
-                     PropModeReplace, &value, 1);
+    XIChangeProperty(d, id, XInternAtom(d, "Device Enabled", False), XA_INTEGER, 8, PropModeReplace,
+                     &value, 1);
     XSync(d, False);
     return true;
 }
