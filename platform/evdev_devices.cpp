@@ -44,7 +44,7 @@ bool capability_bit(const std::string& bitmap, unsigned bit) {
     }
     const size_t index = bit / kWordBits; // counted from the lowest word, the last written
     if (index >= words.size()) {
-        return false;
+        return false; // the kernel leaves out high words that are all zero
     }
     const std::string& word = words[words.size() - 1 - index];
     // Longer than a long or not hexadecimal: not a word the kernel wrote.
