@@ -1,5 +1,5 @@
 // Raw mouse input, shaped after the four system entry points that the raw-mouse module binds
-// at start. The XInput2 implementation lives in xinput_raw_input.cpp; tests bind a scripted one.
+// at start. raw_input.cpp binds them to a backend (XInput2 or evdev); tests bind scripted ones.
 #pragma once
 
 #include <cstdint>
@@ -86,16 +86,27 @@ struct RawInputApi {
                          uint32_t header_size) = nullptr;
 };
 
-// Binds the XInput2 implementation on the layer's own X connection. False when there is no
-// X display or no XInput 2.2: the games' "raw input not supported" path.
-bool xinput_bind_raw_input(RawInputApi& api);
-
-// Closes the layer's X connection; handles and bindings made before become invalid.
-void xinput_unbind_raw_input();
+// Binds the entry points to the backend that suits this desktop, chosen once: XInput2 where
+// the X server tells mice apart, evdev where it cannot (XWayland) or where GLIMBO_MICE=evdev
+// asks for it (GLIMBO_MICE=xinput2 forces XInput2). What it chose, and how to fix a desktop
+// that cannot give one player per mouse, goes to standard error once. False when neither
+// backend can serve: the games' "raw input not supported" path.
+bool raw_input_bind(RawInputApi& api);
+// Closes the backend; handles and bindings made before become invalid.
+void raw_input_unbind();
 
 // For the message pump: appends a handle for every raw event that arrived since the last
-// call (each becomes the long parameter of one WM_INPUT). Does nothing when unbound.
-void xinput_collect_raw_events(std::vector<uintptr_t>& handles);
+// call (each becomes the long parameter of one WM_INPUT). An event stays fetchable until it
+// is fetched or discarded. Does nothing when unbound.
+void raw_input_collect_events(std::vector<uintptr_t>& handles);
+// An event that no window will fetch (none had the focus).
+void raw_input_discard_event(uintptr_t handle);
+// Descriptors that become readable when raw input arrives, for a pump that waits.
+void raw_input_wait_fds(std::vector<int>& fds);
 
-// The X connection's file descriptor, so a blocking pump can wait on it; -1 when unbound.
+// The XInput2 backend alone, whatever the desktop (its tests use these).
+bool xinput_bind_raw_input(RawInputApi& api);
+void xinput_unbind_raw_input();
+void xinput_collect_raw_events(std::vector<uintptr_t>& handles);
+// The X connection's file descriptor; -1 when unbound.
 int xinput_connection_fd();

@@ -1,12 +1,14 @@
-// Raw input where no XInput2 implementation is built in: binding fails, no events arrive.
+// Raw input where no backend is built in: binding fails, no events arrive.
 #include "platform/raw_input.h"
 
-bool xinput_bind_raw_input(RawInputApi&) {
+bool raw_input_bind(RawInputApi&) {
     return false;
 }
 
-void xinput_collect_raw_events(std::vector<uintptr_t>&) {}
+void raw_input_unbind() {}
 
-int xinput_connection_fd() {
-    return -1;
-}
+void raw_input_collect_events(std::vector<uintptr_t>&) {}
+
+void raw_input_discard_event(uintptr_t) {}
+
+void raw_input_wait_fds(std::vector<int>&) {}

@@ -5,12 +5,14 @@
 #include "platform/raw_input.h"
 #include "platform/virtual_keys.h"
 #include "platform/window.h"
+#include "platform/x11_key_state.h"
 
 #include <SDL2/SDL.h>
 #include <poll.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <optional>
 #include <vector>
@@ -24,10 +26,22 @@ struct PlatformWindow {
 
 namespace {
 
+// A key whose release SDL reported for a window that was destroyed (SDL resets its key state
+// then). SDL ignores the real release later, so the layer watches the key itself.
+struct KeyHeldThroughRebuild {
+    uint32_t vk = 0;
+    SDL_Scancode scancode = SDL_SCANCODE_UNKNOWN;
+};
+
 struct VideoState {
     std::vector<PlatformWindow*> windows;
     std::optional<SDL_DisplayMode> fullscreen_mode;
     std::vector<uintptr_t> raw_handles;
+    // Key and raw-input messages that a destroyed window never took: the next window gets
+    // them, so a window rebuild loses no button or key change.
+    std::deque<Message> carried;
+    std::vector<KeyHeldThroughRebuild> unsettled_keys;
+    uint32_t keys_checked_ms = 0;
 };
 
 VideoState& video() {
@@ -95,6 +109,9 @@ void translate_window_event(const SDL_WindowEvent& event) {
 void translate_key_event(const SDL_KeyboardEvent& event) {
     PlatformWindow* window = window_by_id(event.windowID);
     const uint32_t vk = virtual_key_from_sdl(event.keysym.sym);
+    if (!window && vk != 0 && event.type == SDL_KEYUP) {
+        video().unsettled_keys.push_back({vk, event.keysym.scancode});
+    }
     if (!window || vk == 0) {
         return;
     }
@@ -162,22 +179,55 @@ void translate(const SDL_Event& event) {
     }
 }
 
+PlatformWindow* focused_window() {
+    for (PlatformWindow* w : video().windows) {
+        if (platform_window_has_focus(w)) {
+            return w;
+        }
+    }
+    return nullptr;
+}
+
 // Raw events arrive whichever window has the focus; they reach ours only while it has it.
 void collect_raw_events() {
     auto& handles = video().raw_handles;
     handles.clear();
-    xinput_collect_raw_events(handles);
+    raw_input_collect_events(handles);
     if (handles.empty()) {
         return;
     }
-    for (PlatformWindow* w : video().windows) {
-        if (platform_window_has_focus(w)) {
-            for (uintptr_t handle : handles) {
-                queue_input(w, WM_INPUT, 0, static_cast<intptr_t>(handle));
-            }
-            return;
+    PlatformWindow* w = focused_window();
+    for (uintptr_t handle : handles) {
+        if (w) {
+            queue_input(w, WM_INPUT, 0, static_cast<intptr_t>(handle));
+        } else {
+            raw_input_discard_event(handle);
         }
     }
+}
+
+// Keys held through a window rebuild: released ones get their key-up, held ones stay down
+// until the X server says they are up (or SDL sees them pressed again and takes over).
+void settle_keys_held_through_rebuild() {
+    auto& state = video();
+    PlatformWindow* w = state.unsettled_keys.empty() ? nullptr : focused_window();
+    const uint32_t now = SDL_GetTicks();
+    if (!w || now - state.keys_checked_ms < 10) {
+        return; // the X server is asked at most every 10 ms
+    }
+    state.keys_checked_ms = now;
+    const Uint8* sdl_keys = SDL_GetKeyboardState(nullptr);
+    std::erase_if(state.unsettled_keys, [&](const KeyHeldThroughRebuild& key) {
+        if (sdl_keys[key.scancode]) {
+            return true; // SDL saw it pressed again and will report its release
+        }
+        if (x11_virtual_key_held(key.vk) == 1) {
+            return false;
+        }
+        const intptr_t release = 1 | (intptr_t{1} << 30) | (intptr_t{1} << 31);
+        queue_input(w, WM_KEYUP, key.vk, release);
+        return true;
+    });
 }
 
 void pump() {
@@ -186,6 +236,23 @@ void pump() {
         translate(event);
     }
     collect_raw_events();
+    settle_keys_held_through_rebuild();
+}
+
+bool carried_over(const Message& m) {
+    return m.message == WM_INPUT || m.message == WM_KEYDOWN || m.message == WM_KEYUP ||
+           m.message == WM_SYSKEYDOWN || m.message == WM_SYSKEYUP;
+}
+
+// SDL falls back to a driver that shows nothing when there is no display; a program then
+// runs unseen. Those drivers serve only when the environment asks for them (tests do).
+bool driver_shows_windows() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || (std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0)) {
+        return true;
+    }
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    return asked && std::strstr(asked, driver) != nullptr;
 }
 
 } // namespace
@@ -197,6 +264,8 @@ bool platform_video_init() {
 }
 
 void platform_video_quit() {
+    video().carried.clear();
+    video().unsettled_keys.clear();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -211,6 +280,10 @@ WindowHandle platform_create_window(const PlatformWindowOptions& options) {
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, options.double_buffer ? 1 : 0);
+    if (!driver_shows_windows()) {
+        std::fprintf(stderr, "window creation failed: no display to show it on\n");
+        return nullptr;
+    }
 
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
     if (!options.fullscreen) {
@@ -234,6 +307,11 @@ WindowHandle platform_create_window(const PlatformWindowOptions& options) {
     auto* window = new PlatformWindow;
     window->sdl = sdl;
     window->id = SDL_GetWindowID(sdl);
+    for (Message m : state.carried) {
+        m.hwnd = window;
+        window->input.push_back(m);
+    }
+    state.carried.clear();
     state.windows.push_back(window);
     return window;
 }
@@ -246,7 +324,12 @@ void platform_destroy_window(WindowHandle window) {
     }
     windows.erase(it);
     SDL_DestroyWindow(window->sdl);
-    delete window; // its queued messages go with it
+    for (const Message& m : window->input) {
+        if (carried_over(m)) {
+            video().carried.push_back(m);
+        }
+    }
+    delete window; // its other queued messages go with it
 }
 
 void platform_show_window(WindowHandle window) {
@@ -340,11 +423,15 @@ void platform_wait_message(WindowHandle window) {
         if (!is_live(window) || !window->posted.empty() || !window->input.empty()) {
             return;
         }
-        const int fd = xinput_connection_fd();
-        if (fd >= 0) {
+        std::vector<pollfd> watch;
+        std::vector<int> fds;
+        raw_input_wait_fds(fds);
+        for (int fd : fds) {
+            watch.push_back({fd, POLLIN, 0});
+        }
+        if (!watch.empty()) {
             // Wake for raw input too; SDL's own events are looked at every 10 ms.
-            pollfd watch{fd, POLLIN, 0};
-            poll(&watch, 1, 10);
+            poll(watch.data(), watch.size(), 10);
         } else {
             SDL_WaitEventTimeout(nullptr, 100);
         }

@@ -7,6 +7,7 @@ add_library(platform STATIC
   ${CMAKE_CURRENT_LIST_DIR}/message_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sdl_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/virtual_keys.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11_key_state.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11_cursor.cpp)
 target_include_directories(platform PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(platform PUBLIC SDL2::SDL2 PRIVATE X11::X11)

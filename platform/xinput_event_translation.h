@@ -10,6 +10,7 @@ struct AxisRange {
     bool absolute = false;
     double min = 0.0;
     double max = 0.0;
+    bool present = false; // the device has this valuator
 };
 
 // What the layer knows and keeps of one pointer device between its events.

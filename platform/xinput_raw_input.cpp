@@ -1,43 +1,18 @@
-// The raw-input entry points over XInput2, on a connection of the layer's own. Device handles
-// are X device ids; event handles index a ring of recent events.
-#include "platform/raw_input.h"
+// The raw-input backend over XInput2. Device handles come from the registry (an X device id
+// that the server hands to another device never carries a record along); raw events of the
+// known mice go into the shared queue.
+#include "platform/xinput_raw_input.h"
+#include "platform/device_registry.h"
 #include "platform/xinput_event_translation.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 
-#include <array>
-#include <cstring>
 #include <map>
+#include <set>
 #include <string>
 
 namespace {
-
-// Events are held until the ring wraps; the pump hands each handle on at once, so a
-// thousand events is far more than can arrive between two passes of the message loop.
-constexpr size_t kRingSize = 1024;
-
-struct StoredEvent {
-    uintptr_t handle = 0; // 0: slot never used
-    RawInputEvent event;
-};
-
-struct XInputLayer {
-    Display* display = nullptr;
-    int xi_opcode = 0;
-    std::array<StoredEvent, kRingSize> ring;
-    uintptr_t next_handle = 1; // 0 is never a valid handle
-    std::map<int, PointerAxes> axes;
-};
-
-// The layer owns one X connection for the whole process, like the system library it replaces.
-XInputLayer layer;
-
-struct SlavePointer {
-    int id = 0;
-    std::string name;
-    PointerAxes axes;
-};
 
 PointerAxes read_axes(const XIDeviceInfo& info) {
     PointerAxes axes;
@@ -47,6 +22,7 @@ PointerAxes read_axes(const XIDeviceInfo& info) {
             const auto* v = reinterpret_cast<const XIValuatorClassInfo*>(any);
             if (v->number == 0 || v->number == 1) {
                 AxisRange& range = v->number == 0 ? axes.x : axes.y;
+                range.present = true;
                 range.absolute = v->mode == XIModeAbsolute;
                 range.min = v->min;
                 range.max = v->max;
@@ -62,32 +38,6 @@ PointerAxes read_axes(const XIDeviceInfo& info) {
     return axes;
 }
 
-// The slave pointers in the server's order. Asking for all devices (never one id) keeps a
-// vanished id from raising an X error, whose default handler would end the process.
-std::vector<SlavePointer> query_slave_pointers() {
-    std::vector<SlavePointer> pointers;
-    int count = 0;
-    XIDeviceInfo* infos = XIQueryDevice(layer.display, XIAllDevices, &count);
-    for (int i = 0; infos && i < count; ++i) {
-        if (infos[i].use == XISlavePointer) {
-            pointers.push_back(
-                {infos[i].deviceid, infos[i].name ? infos[i].name : "", read_axes(infos[i])});
-        }
-    }
-    if (infos) {
-        XIFreeDeviceInfo(infos);
-    }
-    for (const SlavePointer& p : pointers) {
-        // New ranges, but the carried sub-unit motion of a known device stays.
-        PointerAxes& axes = layer.axes[p.id];
-        axes.x = p.axes.x;
-        axes.y = p.axes.y;
-        axes.vertical_scroll_valuator = p.axes.vertical_scroll_valuator;
-        axes.scroll_increment = p.axes.scroll_increment;
-    }
-    return pointers;
-}
-
 // The XTEST pointer is what remote-desktop and automation tools drive: it answers to the name
 // test of a remote-desktop mouse.
 std::string reported_name(const std::string& x_name) {
@@ -97,109 +47,7 @@ std::string reported_name(const std::string& x_name) {
     return x_name;
 }
 
-int register_devices(const RawInputRegistration* devices, uint32_t count, uint32_t entry_size) {
-    if (!layer.display || !devices || count == 0 || entry_size != sizeof(RawInputRegistration)) {
-        return 0;
-    }
-    bool remove = false;
-    for (uint32_t i = 0; i < count; ++i) {
-        // Only mice are served here.
-        if (devices[i].usage_page != HID_USAGE_PAGE_GENERIC ||
-            devices[i].usage != HID_USAGE_GENERIC_MOUSE) {
-            return 0;
-        }
-        remove = (devices[i].flags & RIDEV_REMOVE) != 0;
-    }
-    unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
-    if (!remove) {
-        XISetMask(mask, XI_RawMotion);
-        XISetMask(mask, XI_RawButtonPress);
-        XISetMask(mask, XI_RawButtonRelease);
-        XISetMask(mask, XI_HierarchyChanged);
-    }
-    XIEventMask event_mask{XIAllDevices, static_cast<int>(sizeof mask), mask};
-    XISelectEvents(layer.display, DefaultRootWindow(layer.display), &event_mask, 1);
-    XSync(layer.display, False);
-    return 1;
-}
-
-uint32_t get_device_list(RawInputDeviceEntry* list, uint32_t* count, uint32_t entry_size) {
-    if (!layer.display || !count || entry_size != sizeof(RawInputDeviceEntry)) {
-        return RAW_INPUT_ERROR;
-    }
-    const std::vector<SlavePointer> pointers = query_slave_pointers();
-    const auto found = static_cast<uint32_t>(pointers.size());
-    if (!list) {
-        *count = found;
-        return 0;
-    }
-    if (*count < found) {
-        *count = found;
-        return RAW_INPUT_ERROR;
-    }
-    for (uint32_t i = 0; i < found; ++i) {
-        list[i].device = static_cast<RawDeviceHandle>(pointers[i].id);
-        list[i].type = RIM_TYPEMOUSE;
-    }
-    return found;
-}
-
-uint32_t get_device_info(RawDeviceHandle device, uint32_t command, void* data, uint32_t* size) {
-    if (!layer.display || !size || command != RIDI_DEVICENAME) {
-        return RAW_INPUT_ERROR;
-    }
-    for (const SlavePointer& p : query_slave_pointers()) {
-        if (static_cast<RawDeviceHandle>(p.id) != device) {
-            continue;
-        }
-        const std::string name = reported_name(p.name);
-        const auto needed = static_cast<uint32_t>(name.size() + 1);
-        if (!data) {
-            *size = needed;
-            return 0;
-        }
-        if (*size < needed) {
-            *size = needed;
-            return RAW_INPUT_ERROR;
-        }
-        std::memcpy(data, name.c_str(), needed);
-        return needed;
-    }
-    return RAW_INPUT_ERROR;
-}
-
-uint32_t get_data(uintptr_t handle, uint32_t command, void* data, uint32_t* size,
-                  uint32_t header_size) {
-    if (!size || command != RID_INPUT || header_size != sizeof(RawInputHeader)) {
-        return RAW_INPUT_ERROR;
-    }
-    // A handle is stale once the ring has wrapped over its slot.
-    const StoredEvent& stored = layer.ring[handle % kRingSize];
-    if (handle == 0 || stored.handle != handle) {
-        return RAW_INPUT_ERROR;
-    }
-    constexpr auto needed = static_cast<uint32_t>(sizeof(RawInputEvent));
-    if (!data) {
-        *size = needed;
-        return 0;
-    }
-    if (*size < needed) {
-        return RAW_INPUT_ERROR;
-    }
-    std::memcpy(data, &stored.event, needed);
-    return needed;
-}
-
-uintptr_t store_event(const RawInputEvent& event) {
-    const uintptr_t handle = layer.next_handle++;
-    if (layer.next_handle == 0) {
-        layer.next_handle = 1;
-    }
-    layer.ring[handle % kRingSize] = {handle, event};
-    return handle;
-}
-
-// Reads the set valuators of a raw event, in mask order, into a map from valuator number.
+// Reads the set valuators of a raw event, in mask order, into a list by valuator number.
 RawValuators read_valuators(const XIRawEvent& raw) {
     RawValuators values;
     const double* raw_value = raw.raw_values;
@@ -212,94 +60,184 @@ RawValuators read_valuators(const XIRawEvent& raw) {
     return values;
 }
 
-void translate(const XIRawEvent& raw, std::vector<uintptr_t>& handles) {
-    // Each event arrives once from its device and once more through its master pointer.
-    if (raw.deviceid != raw.sourceid) {
-        return;
+class XInputLayer final : public XInputBackend {
+  public:
+    XInputLayer(Display* display, int opcode) : display_(display), opcode_(opcode) {}
+    ~XInputLayer() override { XCloseDisplay(display_); }
+
+    const char* label() const override { return "XInput2"; }
+
+    std::vector<XiDeviceDescription> describe() override {
+        std::vector<XiDeviceDescription> devices;
+        // Asking for all devices (never one id) keeps a vanished id from raising an X error,
+        // whose default handler would end the process.
+        int count = 0;
+        XIDeviceInfo* infos = XIQueryDevice(display_, XIAllDevices, &count);
+        for (int i = 0; infos && i < count; ++i) {
+            const XIDeviceInfo& info = infos[i];
+            const PointerAxes axes = read_axes(info);
+            XiDeviceDescription d;
+            d.id = info.deviceid;
+            d.name = info.name ? info.name : "";
+            d.slave_pointer = info.use == XISlavePointer;
+            d.enabled = info.enabled != 0;
+            d.has_x = axes.x.present;
+            d.has_y = axes.y.present;
+            d.x_relative = !axes.x.absolute;
+            d.y_relative = !axes.y.absolute;
+            devices.push_back(d);
+            // New ranges, but the carried sub-unit motion of a known device stays.
+            PointerAxes& kept = axes_[d.id];
+            kept.x = axes.x;
+            kept.y = axes.y;
+            kept.vertical_scroll_valuator = axes.vertical_scroll_valuator;
+            kept.scroll_increment = axes.scroll_increment;
+        }
+        if (infos) {
+            XIFreeDeviceInfo(infos);
+        }
+        return devices;
     }
-    auto known = layer.axes.find(raw.deviceid);
-    if (known == layer.axes.end()) {
-        query_slave_pointers(); // a device attached since the last look
-        // Anything else (a floating device) moves relatively; keeping it in the map spares
-        // a round trip to the server on each of its events.
-        known = layer.axes.try_emplace(raw.deviceid).first;
+
+    std::vector<ListedMouse> list_mice() override {
+        refresh();
+        std::vector<ListedMouse> listed;
+        for (const auto& [source, name] : order_) {
+            if (const RawDeviceHandle handle = registry_.handle_of(source)) {
+                listed.push_back({handle, name});
+            }
+        }
+        return listed;
     }
-    std::vector<RawInputEvent> events;
-    switch (raw.evtype) {
-    case XI_RawMotion:
-        events = translate_motion(known->second, read_valuators(raw));
-        break;
-    case XI_RawButtonPress:
-    case XI_RawButtonRelease:
-        events = translate_button(raw.detail, raw.evtype == XI_RawButtonPress);
-        break;
-    default:
-        break;
+
+    bool listen(bool on) override {
+        registry_.stop_learning();
+        unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
+        if (on) {
+            XISetMask(mask, XI_RawMotion);
+            XISetMask(mask, XI_RawButtonPress);
+            XISetMask(mask, XI_RawButtonRelease);
+            XISetMask(mask, XI_HierarchyChanged);
+        }
+        XIEventMask event_mask{XIAllDevices, static_cast<int>(sizeof mask), mask};
+        XISelectEvents(display_, DefaultRootWindow(display_), &event_mask, 1);
+        XSync(display_, False);
+        return true;
     }
-    for (RawInputEvent& event : events) {
-        event.header.device = static_cast<RawDeviceHandle>(raw.deviceid);
-        handles.push_back(store_event(event));
+
+    void collect(RawEventQueue& queue, std::vector<uintptr_t>& handles) override {
+        // XPending reads what the connection has without blocking; draining Xlib's queue here
+        // lets a pump that blocks on the connection's descriptor wake for every later event.
+        while (XPending(display_) > 0) {
+            XEvent event;
+            XNextEvent(display_, &event);
+            XGenericEventCookie* cookie = &event.xcookie;
+            if (cookie->type != GenericEvent || cookie->extension != opcode_ ||
+                !XGetEventData(display_, cookie)) {
+                continue;
+            }
+            if (cookie->evtype == XI_HierarchyChanged) {
+                refresh(); // devices came or went, and an id may now name another device
+            } else if (cookie->evtype == XI_RawMotion || cookie->evtype == XI_RawButtonPress ||
+                       cookie->evtype == XI_RawButtonRelease) {
+                translate(*static_cast<const XIRawEvent*>(cookie->data), queue, handles);
+            }
+            XFreeEventData(display_, cookie);
+        }
     }
-}
+
+    void wait_fds(std::vector<int>& fds) const override {
+        fds.push_back(ConnectionNumber(display_));
+    }
+
+  private:
+    // Looks at the server's devices again: mice that went are detached, those that came are
+    // attached (resuming their handle when they were known).
+    void refresh() {
+        const std::vector<XiMouse> mice = select_xinput_mice(describe());
+        std::map<int, std::string> sources; // one member stands for each mouse
+        member_of_.clear();
+        motion_ignored_.clear();
+        order_.clear();
+        for (const XiMouse& mouse : mice) {
+            const int source = mouse.members.front();
+            const std::string name = reported_name(mouse.name);
+            sources[source] = name;
+            order_.push_back({source, name});
+            for (int id : mouse.members) {
+                member_of_[id] = source;
+            }
+            motion_ignored_.insert(mouse.motion_ignored.begin(), mouse.motion_ignored.end());
+        }
+        for (const auto& [source, name] : attached_) {
+            if (!sources.count(source)) {
+                registry_.detach(source);
+            }
+        }
+        for (const auto& [source, name] : sources) {
+            registry_.attach(source, {name, ""});
+        }
+        attached_ = sources;
+    }
+
+    void translate(const XIRawEvent& raw, RawEventQueue& queue, std::vector<uintptr_t>& handles) {
+        // Each event arrives once from its device and once more through its master pointer.
+        if (raw.deviceid != raw.sourceid) {
+            return;
+        }
+        auto member = member_of_.find(raw.deviceid);
+        if (member == member_of_.end() && !axes_.count(raw.deviceid)) {
+            refresh(); // a device attached since the last look
+            member = member_of_.find(raw.deviceid);
+        }
+        // A device that is no mouse, or a mouse never known: its events reach no one.
+        const RawDeviceHandle handle =
+            member == member_of_.end() ? 0 : registry_.handle_of(member->second);
+        if (handle == 0) {
+            return;
+        }
+        std::vector<RawInputEvent> events;
+        if (raw.evtype == XI_RawMotion) {
+            RawValuators values = read_valuators(raw);
+            if (motion_ignored_.count(raw.deviceid)) {
+                std::erase_if(values, [](const RawValuator& v) { return v.number <= 1; });
+            }
+            events = translate_motion(axes_[raw.deviceid], values);
+        } else {
+            events = translate_button(raw.detail, raw.evtype == XI_RawButtonPress);
+        }
+        for (RawInputEvent& event : events) {
+            event.header.device = handle;
+            if (const uintptr_t h = queue.push(event)) {
+                handles.push_back(h);
+            }
+        }
+    }
+
+    Display* display_;
+    int opcode_;
+    DeviceRegistry registry_;
+    std::map<int, PointerAxes> axes_;     // by X device id, every device seen
+    std::map<int, int> member_of_;        // X device id -> the id that stands for its mouse
+    std::set<int> motion_ignored_;        // X device ids whose x and y are no motion
+    std::map<int, std::string> attached_; // standing ids of the mice now present
+    std::vector<std::pair<int, std::string>> order_; // the mice in the server's order
+};
 
 } // namespace
 
-bool xinput_bind_raw_input(RawInputApi& api) {
-    if (!layer.display) {
-        Display* display = XOpenDisplay(nullptr);
-        if (!display) {
-            return false;
-        }
-        int opcode = 0, first_event = 0, first_error = 0;
-        int major = 2, minor = 2;
-        if (!XQueryExtension(display, "XInputExtension", &opcode, &first_event, &first_error) ||
-            XIQueryVersion(display, &major, &minor) != Success || major < 2 ||
-            (major == 2 && minor < 2)) {
-            XCloseDisplay(display);
-            return false;
-        }
-        layer.display = display;
-        layer.xi_opcode = opcode;
+std::unique_ptr<XInputBackend> open_xinput_backend() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        return nullptr;
     }
-    api.register_devices = register_devices;
-    api.get_device_list = get_device_list;
-    api.get_device_info = get_device_info;
-    api.get_data = get_data;
-    return true;
-}
-
-void xinput_unbind_raw_input() {
-    if (layer.display) {
-        XCloseDisplay(layer.display);
+    int opcode = 0, first_event = 0, first_error = 0;
+    int major = 2, minor = 2;
+    if (!XQueryExtension(display, "XInputExtension", &opcode, &first_event, &first_error) ||
+        XIQueryVersion(display, &major, &minor) != Success || major < 2 ||
+        (major == 2 && minor < 2)) {
+        XCloseDisplay(display);
+        return nullptr;
     }
-    layer = XInputLayer{};
-}
-
-void xinput_collect_raw_events(std::vector<uintptr_t>& handles) {
-    if (!layer.display) {
-        return;
-    }
-    // XPending reads what the connection has without blocking; draining Xlib's queue here
-    // lets a pump that blocks on the connection's descriptor wake for every later event.
-    while (XPending(layer.display) > 0) {
-        XEvent event;
-        XNextEvent(layer.display, &event);
-        XGenericEventCookie* cookie = &event.xcookie;
-        if (cookie->type != GenericEvent || cookie->extension != layer.xi_opcode ||
-            !XGetEventData(layer.display, cookie)) {
-            continue;
-        }
-        if (cookie->evtype == XI_HierarchyChanged) {
-            // Devices came or went, and an id may now name another device: look again.
-            layer.axes.clear();
-        } else if (cookie->evtype == XI_RawMotion || cookie->evtype == XI_RawButtonPress ||
-                   cookie->evtype == XI_RawButtonRelease) {
-            translate(*static_cast<const XIRawEvent*>(cookie->data), handles);
-        }
-        XFreeEventData(layer.display, cookie);
-    }
-}
-
-int xinput_connection_fd() {
-    return layer.display ? ConnectionNumber(layer.display) : -1;
+    return std::make_unique<XInputLayer>(display, opcode);
 }

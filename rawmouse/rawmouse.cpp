@@ -20,7 +20,7 @@ constexpr uint32_t kLargestAnswer = 1u << 20;
 
 // The module's process-wide state: one owner for the whole run.
 struct RawMouseModule {
-    RawInputBinder binder = xinput_bind_raw_input;
+    RawInputBinder binder = raw_input_bind;
     RawInputApi api;
     std::vector<RawMouse> raw_mice;
     int32_t excluded_count = 0;

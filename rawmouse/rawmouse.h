@@ -25,7 +25,7 @@ extern int32_t mouse_count;
 // Binds the four entry points; false when raw input is not available.
 using RawInputBinder = bool (*)(RawInputApi& api);
 
-// Chooses what rawmouse_init binds: the XInput2 layer unless changed (tests bind scripted ones).
+// Chooses what rawmouse_init binds: the platform layer unless changed (tests bind scripted ones).
 void rawmouse_set_binder(RawInputBinder binder);
 
 int rawmouse_init(int include_aggregate, int include_remote_desktop, int include_individual);
@@ -39,5 +39,5 @@ void rawmouse_release();
 // True for the name of a remote-desktop connection's mouse.
 bool rawmouse_is_remote_desktop_name(std::string_view name);
 
-// Tests only: forgets every record and the initialised state, and binds the XInput2 layer again.
+// Tests only: forgets every record and the initialised state, and binds the platform layer again.
 void rawmouse_reset_for_tests();

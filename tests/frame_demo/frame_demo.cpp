@@ -1,7 +1,8 @@
 // A small program on the frame for trying it by hand and for the end-to-end tests: a window
 // with a red square on a dark blue ground and, when the assets library is built, a
 // checkerboard texture beside it and a line of text; with the raw-mouse module, each mouse's
-// reports on stdout. Escape quits, F1 switches to full screen.
+// reports and every key change on stdout, and a frame that stalls while a file named "stall"
+// is in the working folder. Escape quits, F1 switches to full screen.
 #include "frame/frame.h"
 
 #include <GL/gl.h>
@@ -11,6 +12,10 @@
 #ifdef FRAME_DEMO_WITH_RAW_MOUSE
 #include "platform/window.h"
 #include "rawmouse/rawmouse.h"
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
 #endif
 
 #ifdef FRAME_DEMO_WITH_ASSETS
@@ -78,9 +83,21 @@ void use_raw_mouse(FrameSettings& settings, ProgramHooks& hooks) {
                        rawmouse_take_y,  rawmouse_take_wheel,
                        rawmouse_release, [] { return static_cast<int>(mouse_count); }};
     hooks.player_mouse_input = report_mouse;
+    hooks.key_event = [](uint32_t key, bool down) {
+        std::printf("key %u %d\n", key, down ? 1 : 0);
+        std::fflush(stdout);
+    };
     // A "tick" every ten frames tells a test that whole pumps, raw input included, have run.
     hooks.program_update = [](uint32_t) {
         report_focus();
+        // A busy frame, as long as the test wants it (a minute at most).
+        if (std::filesystem::exists("stall")) {
+            std::printf("stalling\n");
+            std::fflush(stdout);
+            for (int i = 0; i < 6000 && std::filesystem::exists("stall"); ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        }
         static int frames = 0;
         if (++frames % 10 == 0) {
             std::printf("tick\n");

@@ -1,0 +1,214 @@
+// The evdev backend on a device tree of the test's own: sysfs descriptions as plain files,
+// event nodes as FIFOs fed with kernel input_event records.
+#include "platform/evdev_raw_input.h"
+#include "rawmouse/rawmouse.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <linux/input.h>
+#include <sys/fsuid.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Capability bitmaps as sysfs writes them (64-bit words, highest first).
+constexpr const char* kMouseRel = "103";            // REL_X, REL_Y, REL_WHEEL
+constexpr const char* kMouseKeys = "70000 0 0 0 0"; // BTN_LEFT, BTN_RIGHT, BTN_MIDDLE
+constexpr const char* kKeyboardKeys =
+    "1000000000007 ff9f207ac14057ff febeffdfffefffff fffffffffffffffe";
+
+EvdevRoots tree_roots;
+
+class FakeTree {
+  public:
+    FakeTree() {
+        std::string pattern = (fs::temp_directory_path() / "evdev_tree_XXXXXX").string();
+        root_ = mkdtemp(pattern.data());
+        fs::permissions(root_, fs::perms::all & ~fs::perms::group_write & ~fs::perms::others_write);
+        fs::create_directories(root_ / "sys/mouse0"); // mousedev's node: no event device
+        fs::create_directories(root_ / "dev");
+        tree_roots = {(root_ / "sys").string(), (root_ / "dev").string()};
+    }
+    ~FakeTree() {
+        for (auto& [n, fd] : writers_) {
+            ::close(fd);
+        }
+        fs::remove_all(root_);
+    }
+
+    void add(int n, const std::string& name, const std::string& phys, const char* rel,
+             const char* keys) {
+        const fs::path device = root_ / "sys" / event(n) / "device";
+        fs::create_directories(device / "capabilities");
+        for (const auto& [file, text] : {std::pair{"name", name},
+                                         {"phys", phys},
+                                         {"capabilities/rel", rel},
+                                         {"capabilities/key", keys}}) {
+            std::ofstream(device / file) << text << "\n";
+        }
+        ASSERT_EQ(mkfifo(node(n).c_str(), 0644), 0);
+    }
+    void unplug(int n) {
+        if (writers_.count(n)) {
+            ::close(writers_[n]);
+            writers_.erase(n);
+        }
+        fs::remove_all(root_ / "sys" / event(n));
+        fs::remove(node(n));
+    }
+    // True while the backend holds the node open for reading.
+    bool opened(int n) {
+        const int fd = ::open(node(n).c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        return fd >= 0 || errno != ENXIO;
+    }
+    // One kernel event frame, closed by SYN_REPORT.
+    void send(int n, std::vector<std::array<int, 3>> frame) {
+        if (!writers_.count(n)) {
+            writers_[n] = ::open(node(n).c_str(), O_WRONLY | O_NONBLOCK);
+        }
+        frame.push_back({EV_SYN, SYN_REPORT, 0});
+        for (const auto& [type, code, value] : frame) {
+            input_event e{};
+            e.type = static_cast<uint16_t>(type);
+            e.code = static_cast<uint16_t>(code);
+            e.value = value;
+            ASSERT_EQ(::write(writers_[n], &e, sizeof e), static_cast<ssize_t>(sizeof e));
+        }
+    }
+    std::string node(int n) const { return (root_ / "dev" / event(n)).string(); }
+
+  private:
+    static std::string event(int n) { return "event" + std::to_string(n); }
+    fs::path root_;
+    std::map<int, int> writers_;
+};
+
+bool bind_tree(RawInputApi& api) {
+    return raw_input_bind_backend(api,
+                                  make_evdev_backend(tree_roots, std::chrono::milliseconds(0)));
+}
+
+// What the window procedure would see: per mouse, the sums and each pass's left button.
+struct Seen {
+    int x = 0, y = 0, wheel = 0;
+    std::vector<int> left;
+};
+
+void pump(std::vector<Seen>& seen) {
+    std::vector<uintptr_t> handles;
+    raw_input_collect_events(handles);
+    for (uintptr_t handle : handles) {
+        EXPECT_EQ(rawmouse_handle_input(handle), 1);
+        for (int i = 0; i < mouse_count; ++i) {
+            seen[i].x += rawmouse_take_x(i);
+            seen[i].y += rawmouse_take_y(i);
+            seen[i].wheel += rawmouse_take_wheel(i);
+            seen[i].left.push_back(rawmouse_button(i, 0));
+        }
+    }
+}
+
+class EvdevBackendTest : public ::testing::Test {
+  protected:
+    void SetUp() override { rawmouse_reset_for_tests(); }
+    void TearDown() override {
+        rawmouse_reset_for_tests();
+        raw_input_unbind();
+    }
+    FakeTree tree;
+};
+
+TEST_F(EvdevBackendTest, MiceOnlyWithTheirInputAndHotPlug) {
+    tree.add(0, "AT Translated Set 2 keyboard", "isa0060/serio0/input0", "0", kKeyboardKeys);
+    tree.add(1, "Alpha Mouse", "usb-0000:00:14.0-1/input0", kMouseRel, kMouseKeys);
+    tree.add(2, "SynPS/2 Synaptics TouchPad", "isa0060/serio1/input0", "0", "e520 10000 0 0 0 0");
+    tree.add(3, "Beta Mouse", "usb-0000:00:14.0-2/input0", kMouseRel, kMouseKeys);
+    tree.add(4, "Wacom Intuos Pen", "usb-0000:00:14.0-3/input0", "100", "1c03 70000 0 0 0 0");
+    tree.add(5, "Gamma Mouse", "usb-0000:00:14.0-4/input0", kMouseRel, kMouseKeys);
+    const std::string combo = std::string("70000 ") + kKeyboardKeys; // keys and buttons
+    tree.add(6, "Wireless Receiver", "usb-0000:00:14.0-6/input0", kMouseRel, combo.c_str());
+    rawmouse_set_binder(bind_tree);
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(rawmouse_init(0, 0, 1), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "mice: 3 found through evdev\n  mouse 1: Alpha Mouse\n  mouse 2: Beta Mouse\n"
+              "  mouse 3: Gamma Mouse\n");
+    for (int other : {0, 2, 4, 6}) {
+        EXPECT_FALSE(tree.opened(other)) << "event" << other << " is no mouse: never opened";
+    }
+
+    std::vector<Seen> seen(3);
+    tree.send(3, {{EV_REL, REL_X, 3}, {EV_REL, REL_Y, -2}});
+    tree.send(3, {{EV_REL, REL_X, 4}});
+    tree.send(3, {{EV_REL, REL_WHEEL, 2}});
+    // A click inside one frame still gives one pass with the button down.
+    tree.send(5, {{EV_KEY, BTN_LEFT, 1}, {EV_KEY, BTN_LEFT, 0}, {EV_KEY, BTN_RIGHT, 1}});
+    pump(seen);
+    EXPECT_EQ(seen[1].x, 7);
+    EXPECT_EQ(seen[1].y, -2);
+    EXPECT_EQ(seen[1].wheel, 2);
+    EXPECT_EQ(seen[2].left, (std::vector<int>{0, 0, 0, 0, 1, 0}));
+    EXPECT_EQ(rawmouse_button(2, 1), 1);
+
+    // Alpha's cable slips out and back in (a new event number): its record goes on. The
+    // same model in another port, and a mouse never seen, are not players.
+    tree.unplug(1);
+    pump(seen);
+    tree.add(7, "Alpha Mouse", "usb-0000:00:14.0-9/input0", kMouseRel, kMouseKeys);
+    tree.add(8, "Alpha Mouse", "usb-0000:00:14.0-1/input0", kMouseRel, kMouseKeys);
+    tree.add(9, "Delta Mouse", "usb-0000:00:14.0-5/input0", kMouseRel, kMouseKeys);
+    pump(seen);
+    EXPECT_FALSE(tree.opened(7));
+    EXPECT_FALSE(tree.opened(9));
+    tree.send(8, {{EV_REL, REL_X, 9}});
+    pump(seen);
+    EXPECT_EQ(seen[0].x, 9);
+    EXPECT_EQ(mouse_count, 3);
+}
+
+TEST_F(EvdevBackendTest, AnUnreadableNodeGivesTheMessageOnceAndTheOtherMice) {
+    tree.add(0, "Alpha Mouse", "usb-1/input0", kMouseRel, kMouseKeys);
+    tree.add(1, "Beta Mouse", "usb-2/input0", kMouseRel, kMouseKeys);
+    ASSERT_EQ(chmod(tree.node(1).c_str(), 0), 0);
+    raw_input_set_evdev_roots(tree_roots);
+    setenv("GLIMBO_MICE", "evdev", 1);
+    unsetenv("DISPLAY");
+    // Root reads any node; as nobody (for file access only) it cannot read this one.
+    const bool root = geteuid() == 0;
+    if (root) {
+        setfsuid(65534);
+    }
+    testing::internal::CaptureStderr();
+    testing::internal::CaptureStdout();
+    const int started = rawmouse_init(0, 0, 1);
+    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string err = testing::internal::GetCapturedStderr();
+    if (root) {
+        setfsuid(0);
+        prctl(PR_SET_DUMPABLE, 1);
+    }
+    unsetenv("GLIMBO_MICE");
+    raw_input_set_evdev_roots({});
+    EXPECT_EQ(started, 1);
+    EXPECT_EQ(mouse_count, 1);
+    EXPECT_EQ(out, "mice: 1 found through evdev\n  mouse 1: Alpha Mouse\n");
+    const std::string fix = "sudo usermod -aG input $USER";
+    EXPECT_NE(err.find("1 of 2 mice in /dev/input cannot be opened"), std::string::npos) << err;
+    ASSERT_NE(err.find(fix), std::string::npos) << err;
+    EXPECT_EQ(err.find(fix, err.find(fix) + 1), std::string::npos) << "once";
+}
+
+} // namespace
