@@ -7,6 +7,7 @@
 
 // Virtual-key codes the programs test.
 constexpr int KEY_SHIFT = 0x10;
+constexpr int KEY_CONTROL = 0x11;
 constexpr int KEY_SPACE = 0x20;
 constexpr int KEY_LEFT = 0x25;
 constexpr int KEY_UP = 0x26;

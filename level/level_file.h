@@ -24,21 +24,29 @@ struct GroundPoint {
     float x = 0, y = 0;
     uint8_t flag = 1;      // the editor writes 1; nobody reads it
     int32_t type = SURFACE_GROUND; // surface of the segment from this point to the next
+
+    bool operator==(const GroundPoint&) const = default;
 };
 
 struct BasePoint {
     float x = 0, y = 0;
+
+    bool operator==(const BasePoint&) const = default;
 };
 
 struct Blob {
     float x = 0, y = 0;
     uint8_t present = 1; // 1 present, 0 collected
     int32_t kind = 1;    // the editor writes 1; nobody reads it
+
+    bool operator==(const Blob&) const = default;
 };
 
 struct BallMark {
     float x = 0, y = 0, radius = 1;
     uint8_t flag = 1;
+
+    bool operator==(const BallMark&) const = default;
 };
 
 struct SheepMark {
@@ -47,6 +55,8 @@ struct SheepMark {
     float radius = 1;
     float unused_c = 2, unused_d = 2; // reals at offsets 20 and 24
     uint8_t flag = 1;
+
+    bool operator==(const SheepMark&) const = default;
 };
 
 // One level in memory. `ground` and `base` always have the same length.
@@ -56,6 +66,8 @@ struct LevelData {
     std::vector<Blob> blobs;
     std::vector<BallMark> balls;  // trailing section: written by the editor only
     std::vector<SheepMark> sheep; // trailing section: written by the editor only
+
+    bool operator==(const LevelData&) const = default;
 };
 
 struct LevelReadOptions {

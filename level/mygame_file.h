@@ -11,16 +11,22 @@ constexpr size_t MYGAME_POINT_BYTES = 12;
 
 struct TopPoint {
     float x = 0, y = 0;
+
+    bool operator==(const TopPoint&) const = default;
 };
 
 struct BottomPoint {
     float x = 0, y = 0;
+
+    bool operator==(const BottomPoint&) const = default;
 };
 
 // `top` and `bottom` always have the same length.
 struct MyGameData {
     std::vector<TopPoint> top;
     std::vector<BottomPoint> bottom;
+
+    bool operator==(const MyGameData&) const = default;
 };
 
 enum class MyGameReadStatus { ok, cannot_open, damaged };

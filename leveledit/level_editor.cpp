@@ -26,6 +26,41 @@ void load_level(LevelEditor& e, ErrorReporter& errors) {
         e.blob_selection = 0;
 }
 
+// Every input that can change the level: while one is down the gesture goes on.
+bool editing_input_down(const FrameInput& in) {
+    if (in.left_button || in.right_button)
+        return true;
+    for (char letter : {'I', 'P', 'R', 'L'})
+        if (in.held(key_letter(letter)))
+            return true;
+    for (int digit = 1; digit <= 6; ++digit)
+        if (in.held(key_digit(digit)))
+            return true;
+    return false;
+}
+
+LevelEditorView view_of(const LevelEditor& e) {
+    return {e.offset,
+            e.pan_x,
+            e.pan_y,
+            e.pointer_x,
+            e.pointer_y,
+            e.point_selection,
+            e.selection_is_base,
+            e.blob_selection};
+}
+
+void show_view(LevelEditor& e, const LevelEditorView& v) {
+    e.offset = v.offset;
+    e.pan_x = v.pan_x;
+    e.pan_y = v.pan_y;
+    e.pointer_x = v.pointer_x;
+    e.pointer_y = v.pointer_y;
+    e.point_selection = v.point_selection;
+    e.selection_is_base = v.selection_is_base;
+    e.blob_selection = v.blob_selection;
+}
+
 } // namespace
 
 void append_ground_point(LevelData& level, float x, float y) {
@@ -61,6 +96,9 @@ void level_editor_step(LevelEditor& e, const FrameInput& in, ErrorReporter& erro
         e.pan_x += d.dx * POINTER_WORLD_SCALE;
         e.pan_y += d.dy * POINTER_WORLD_SCALE;
     }
+
+    bool editing = editing_input_down(in);
+    begin_frame_edits(e.history, editing, e.level);
 
     if (e.add_blob.fire(in.held(key_letter('I')))) {
         Blob b;
@@ -110,6 +148,11 @@ void level_editor_step(LevelEditor& e, const FrameInput& in, ErrorReporter& erro
         if (in.held(key_digit(digit)) && in_range(e.point_selection, e.level.ground.size()))
             e.level.ground[e.point_selection].type = digit;
     }
+
+    end_frame_edits(e.history, editing, e.level, view_of(e));
+    LevelEditorView view = view_of(e);
+    if (follow_undo_keys(e.undo_keys, in, e.history, e.level, view))
+        show_view(e, view);
 
     advance_colour_cycle(e.pointer_colour);
 }
