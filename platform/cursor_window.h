@@ -8,6 +8,6 @@ struct SDL_Window;
 void cursor_window_created(SDL_Window* window);
 // Before SDL destroys it.
 void cursor_window_destroyed(SDL_Window* window);
-// Around a modal message box: the pointer is let go and shown, then taken back.
+// Around a modal message box: the pointer is let go, then taken back.
 void cursor_release_for_modal();
 void cursor_retake_after_modal();

@@ -13,7 +13,7 @@ add_library(platform STATIC
   ${CMAKE_CURRENT_LIST_DIR}/virtual_keys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11_cursor.cpp)
 target_include_directories(platform PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(platform PUBLIC SDL2::SDL2 PRIVATE platform_virtual_cursor X11::X11 X11::Xfixes)
+target_link_libraries(platform PUBLIC SDL2::SDL2 PRIVATE platform_virtual_cursor X11::X11)
 
 # The pump delivers raw-mouse events from the XInput2 implementation when it is part of the
 # tree (raw_input.cmake, included after this file, defines platform_raw_input); otherwise a

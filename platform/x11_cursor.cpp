@@ -4,10 +4,11 @@
 //
 // While one of our windows has the keyboard focus, SDL's grab confines the real pointer to
 // it, so clicks land there. With the cursor hidden we keep the pointer near the window's
-// centre with relative warps, which carry any motion made meanwhile along; the hiding goes
-// through XFixes as well, which XWayland needs before it honours warps (it then locks the
-// pointer and reports relative motion). A visible cursor is never warped: the user sees it
-// move with the mouse, inside the window. On focus loss everything is let go at once.
+// centre with relative warps, which carry any motion made meanwhile along. XWayland turns
+// that grab into a confinement of the desktop's pointer, and with the cursor hidden into a
+// lock that reports relative motion, under which it honours our warps. A visible cursor is
+// never warped: the user sees it move with the mouse, inside the window. On focus loss SDL
+// lets the pointer go at once, and its motion from then on is not ours.
 #include "platform/cursor.h"
 #include "platform/cursor_window.h"
 #include "platform/virtual_cursor.h"
@@ -15,7 +16,6 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>
 #include <X11/Xlib.h>
-#include <X11/extensions/Xfixes.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -31,8 +31,6 @@ struct ConfiningWindow {
 struct CursorState {
     bool tried = false;
     Display* display = nullptr; // the layer's own connection; null without X
-    bool has_fixes = false;     // XFixes 4 (cursor hiding) is there
-    bool fixes_hidden = false;  // we hold one XFixes hide
     bool program_hides = false; // the program's last show-cursor call hid it
     bool watching = false;      // the focus-loss watch is installed
     VirtualCursor cursor;
@@ -60,35 +58,8 @@ Display* cursor_display() {
                           &root_y, &win_x, &win_y, &mask);
             virtual_cursor_put_back(s.cursor, root_x, root_y);
         }
-        int event_base = 0, error_base = 0, major = 4, minor = 0;
-        // The server refuses XFixes requests from a client that has not agreed a version.
-        s.has_fixes = s.display && XFixesQueryExtension(s.display, &event_base, &error_base) &&
-                      XFixesQueryVersion(s.display, &major, &minor) && major >= 4;
     }
     return s.display;
-}
-
-// Hides the cursor on the whole screen, or shows it again. Only ever while one of our
-// windows has the focus and so holds the pointer; the server drops it if we go away.
-void set_fixes_hidden(bool hide) {
-    CursorState& s = state();
-    if (!s.has_fixes || s.fixes_hidden == hide) {
-        return;
-    }
-    Window root = DefaultRootWindow(s.display);
-    if (hide) {
-        XFixesHideCursor(s.display, root);
-    } else {
-        XFixesShowCursor(s.display, root);
-    }
-    XFlush(s.display);
-    s.fixes_hidden = hide;
-}
-
-// Let go of the pointer: shown, and its motion from now on is not ours.
-void let_go() {
-    set_fixes_hidden(false);
-    virtual_cursor_pointer_lost(state().cursor);
 }
 
 const ConfiningWindow* focused_window() {
@@ -122,10 +93,9 @@ void follow_pointer() {
     }
     const ConfiningWindow* window = focused_window();
     if (!window) {
-        let_go();
+        virtual_cursor_pointer_lost(s.cursor);
         return;
     }
-    set_fixes_hidden(s.program_hides);
     if (!s.cursor.pointer_seen) {
         take_screen_size(display);
     }
@@ -164,10 +134,11 @@ void follow_pointer() {
     }
 }
 
-// SDL drops its grab when a window loses the focus; the hiding and the track go with it.
+// SDL drops its grab when a window loses the focus; the track goes with it, even when no
+// frame runs before the focus comes back (a minimised window).
 int watch_focus(void*, SDL_Event* event) {
     if (event->type == SDL_WINDOWEVENT && event->window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-        let_go();
+        virtual_cursor_pointer_lost(state().cursor);
     }
     return 0;
 }
@@ -194,11 +165,7 @@ void platform_set_cursor_pos(int32_t x, int32_t y) {
 
 void platform_show_cursor(bool show) {
     SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
-    CursorState& s = state();
-    s.program_hides = !show;
-    if (cursor_display()) {
-        set_fixes_hidden(s.program_hides && focused_window());
-    }
+    state().program_hides = !show;
 }
 
 void cursor_window_created(SDL_Window* window) {
@@ -227,16 +194,14 @@ void cursor_window_destroyed(SDL_Window* window) {
         return;
     }
     windows.erase(it);
-    let_go();
+    virtual_cursor_pointer_lost(state().cursor);
 }
 
 void cursor_release_for_modal() {
     for (const ConfiningWindow& w : state().windows) {
         SDL_SetWindowMouseGrab(w.sdl, SDL_FALSE);
     }
-    if (cursor_display()) {
-        let_go();
-    }
+    virtual_cursor_pointer_lost(state().cursor);
 }
 
 void cursor_retake_after_modal() {

@@ -25,7 +25,7 @@ ensure_packages() {
 BUILD_PACKAGES=(
     g++ cmake make pkg-config
     libsdl2-dev libsdl2-mixer-dev
-    libx11-dev libxi-dev libxtst-dev libxfixes-dev
+    libx11-dev libxi-dev libxtst-dev
     libfreetype-dev libfontconfig-dev fonts-comic-neue
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri
 )
