@@ -1,6 +1,7 @@
-// The system cursor in screen coordinates, read and moved on the layer's own X connection,
-// and its visibility over our window. Without an X display the position calls do nothing
-// (get returns false and leaves x, y as they were).
+// The system cursor in screen coordinates and its visibility over our window. Reads and
+// put-backs work on a cursor the layer keeps (x11_cursor.cpp), so they behave alike wherever
+// the window sits and on every kind of X session. Without an X display the position calls
+// do nothing (get returns false and leaves x, y as they were).
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,8 @@
 // Message boxes over SDL's simple message box, with a standard-error fallback.
 #include "platform/message_box.h"
 
+#include "platform/cursor_window.h"
+
 #include <SDL2/SDL_messagebox.h>
 
 #include <cstdio>
@@ -32,7 +34,11 @@ void platform_message_box(const std::string& text, const std::string& caption,
     case MessageBoxIcon::none:
         break;
     }
-    if (SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), nullptr) != 0) {
+    // The box blocks our loop, which would otherwise keep the pointer from reaching it.
+    cursor_release_for_modal();
+    const int shown = SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), nullptr);
+    cursor_retake_after_modal();
+    if (shown != 0) {
         std::fprintf(stderr, "%s\n", message_box_fallback_line(text, caption).c_str());
         std::fflush(stderr);
     }

@@ -1,6 +1,7 @@
 // The window, GL context, display mode and message queue over SDL2. SDL events become
 // numbered messages for the window they belong to; raw-mouse events become WM_INPUT for
 // the window that has the keyboard focus.
+#include "platform/cursor_window.h"
 #include "platform/message_queue.h"
 #include "platform/raw_input.h"
 #include "platform/virtual_keys.h"
@@ -313,6 +314,7 @@ WindowHandle platform_create_window(const PlatformWindowOptions& options) {
     }
     state.carried.clear();
     state.windows.push_back(window);
+    cursor_window_created(sdl);
     return window;
 }
 
@@ -323,6 +325,7 @@ void platform_destroy_window(WindowHandle window) {
         return;
     }
     windows.erase(it);
+    cursor_window_destroyed(window->sdl);
     SDL_DestroyWindow(window->sdl);
     for (const Message& m : window->input) {
         if (carried_over(m)) {

@@ -2,6 +2,10 @@
 find_package(SDL2 REQUIRED)
 find_package(X11 REQUIRED)
 
+# The virtual cursor has no X dependency; its tests link it alone.
+add_library(platform_virtual_cursor STATIC ${CMAKE_CURRENT_LIST_DIR}/virtual_cursor.cpp)
+target_include_directories(platform_virtual_cursor PUBLIC ${PROJECT_SOURCE_DIR})
+
 add_library(platform STATIC
   ${CMAKE_CURRENT_LIST_DIR}/clock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/message_box.cpp
@@ -10,7 +14,7 @@ add_library(platform STATIC
   ${CMAKE_CURRENT_LIST_DIR}/x11_key_state.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11_cursor.cpp)
 target_include_directories(platform PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(platform PUBLIC SDL2::SDL2 PRIVATE X11::X11)
+target_link_libraries(platform PUBLIC SDL2::SDL2 PRIVATE platform_virtual_cursor X11::X11)
 
 # The pump delivers raw-mouse events from the XInput2 implementation when it is part of the
 # tree (raw_input.cmake, included after this file, defines platform_raw_input); otherwise a
