@@ -1,5 +1,5 @@
 #include "level/level_file.h"
-#include "tests/mygame/e2e_support.h"
+#include "tests/editing/e2e_support.h"
 
 #include <csignal>
 #include <cstdlib>
