@@ -63,9 +63,9 @@ run() {
         mkdir -p "$work" "$findings"
         echo "fuzzing $t for $minutes min (log in $build/run_$t.log)"
         "$build/fuzz/fuzz_$t" "$work" "fuzz/corpus/$t" "fuzz/regressions/$t" \
-            -max_total_time=$((minutes * 60)) -jobs=1 -workers=1 -print_final_stats=1 \
+            -max_total_time=$((minutes * 60)) -print_final_stats=1 \
             -artifact_prefix="$findings/" >"$build/run_$t.log" 2>&1 || true
-        grep -E '^#[0-9]+ +(DONE|INITED)|stat::number_of_executed_units|stat::peak_rss' \
+        grep -E '^#[0-9]+[[:space:]]+(DONE|INITED)|stat::number_of_executed_units|stat::peak_rss' \
             "$build/run_$t.log" | tail -3 || true
         local found
         found=$(find "$findings" -type f | wc -l)

@@ -29,8 +29,10 @@ void move_mice(GameState& gs, int s) {
     const int wheel = within(s, 190, 200) ? 1 : within(s, 220, 230) ? -1 : 0;
     const int x0 = s == 55 ? 30 : s == 165 ? -60 : 0;
     const int y0 = s == 55 ? -40 : s == 165 ? -30 : 0;
-    // The second press fires while the flock runs, the third one a rod.
-    const bool left = within(s, 60, 100) || within(s, 102, 160) || within(s, 230, 290);
+    // Held from the start, so a loaded rope stays on; the third press fires while the flock
+    // runs, the last one a rod.
+    const bool left = within(s, 0, 40) || within(s, 60, 100) || within(s, 102, 200) ||
+                      within(s, 230, 290);
     player_mouse_input(gs, 0, x0, y0, wheel, left, right, false);
     if (gs.player_count > 1)
         player_mouse_input(gs, 1, s == 115 ? -20 : 0, s == 115 ? -50 : 0, 0,

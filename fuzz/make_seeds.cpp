@@ -124,7 +124,7 @@ void quick_save_seeds(const fs::path& content, const fs::path& files, const fs::
 
     GameState ropes = start_game(files, 0);
     QuietHost host;
-    drive_and_check(ropes, host, 0, 120); // both ropes out, flock stirred
+    drive_and_check(ropes, host, 0, 185); // both ropes out (the right one a rod), flock stirred
     write_file(corpus / "level1_ropes.sav", encode_quick_save(ropes));
 
     GameState single = start_game(files, 1);

@@ -35,3 +35,8 @@ TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils libxfixes-dev
 )
+
+# The fuzz targets (fuzz/): clang and its libFuzzer and sanitizer runtimes.
+FUZZ_PACKAGES=(
+    clang-14 libclang-rt-14-dev
+)
