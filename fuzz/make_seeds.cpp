@@ -140,6 +140,9 @@ void quick_save_seeds(const fs::path& content, const fs::path& files, const fs::
     bad.players[0].nearest_blob = 1000000;
     bad.players[1].nearest_blob = -7;
     write_file(regressions / "nearest_blob_out_of_range.sav", encode_quick_save(bad));
+    bad = ropes; // a weight far beyond the game's: the held rope reached infinity in one step
+    bad.players[0].ropes[0].node_weight = 1e6f;
+    write_file(regressions / "rope_weight_diverges.sav", encode_quick_save(bad));
 }
 
 // A `w` by `h` corner of an image.
