@@ -12,10 +12,10 @@
     std::abort();
 }
 
-#define FUZZ_CHECK(condition, what)                                                            \
-    do {                                                                                       \
-        if (!(condition))                                                                      \
-            fuzz_fail(what, __FILE__, __LINE__);                                               \
+#define FUZZ_CHECK(condition, what)                                                                \
+    do {                                                                                           \
+        if (!(condition))                                                                          \
+            fuzz_fail(what, __FILE__, __LINE__);                                                   \
     } while (0)
 
 inline bool all_finite(std::initializer_list<float> values) {

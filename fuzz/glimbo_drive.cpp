@@ -7,14 +7,16 @@
 
 namespace {
 
-bool within(int step, int from, int to) { return step >= from && step < to; }
+bool within(int step, int from, int to) {
+    return step >= from && step < to;
+}
 
 void press_keys(GameState& gs, int s) {
     const std::pair<int, bool> keys[] = {
-        {key_letter('Q'), within(s, 0, 150)},   // player 0 rolls
+        {key_letter('Q'), within(s, 0, 150)},                        // player 0 rolls
         {key_letter('W'), within(s, 30, 40) || within(s, 200, 210)}, // and jumps
-        {key_letter('E'), within(s, 160, 300)}, // and fires rods
-        {key_letter('T'), within(s, 50, 250)},  // player 1 rolls
+        {key_letter('E'), within(s, 160, 300)},                      // and fires rods
+        {key_letter('T'), within(s, 50, 250)},                       // player 1 rolls
         {key_letter('Y'), within(s, 120, 130)},
         {KEY_CTRL, within(s, 100, 140)}, // clinging
     };
@@ -31,12 +33,12 @@ void move_mice(GameState& gs, int s) {
     const int y0 = s == 55 ? -40 : s == 165 ? -30 : 0;
     // Held from the start, so a loaded rope stays on; the third press fires while the flock
     // runs, the last one a rod.
-    const bool left = within(s, 0, 40) || within(s, 60, 100) || within(s, 102, 200) ||
-                      within(s, 230, 290);
+    const bool left =
+        within(s, 0, 40) || within(s, 60, 100) || within(s, 102, 200) || within(s, 230, 290);
     player_mouse_input(gs, 0, x0, y0, wheel, left, right, false);
     if (gs.player_count > 1)
-        player_mouse_input(gs, 1, s == 115 ? -20 : 0, s == 115 ? -50 : 0, 0,
-                           within(s, 120, 220), false, false);
+        player_mouse_input(gs, 1, s == 115 ? -20 : 0, s == 115 ? -50 : 0, 0, within(s, 120, 220),
+                           false, false);
 }
 
 void check_finite(const GameState& gs, int step) {
@@ -57,9 +59,9 @@ void check_finite(const GameState& gs, int step) {
     }
     for (const Sheep& s : gs.flock)
         FUZZ_CHECK(all_finite({s.x, s.y, s.prev_x, s.prev_y}), ("a sheep" + at).c_str());
-    FUZZ_CHECK(all_finite({gs.light_x, gs.light_y, gs.camera_x, gs.camera_y, gs.gravity_x,
-                           gs.gravity_y}),
-               ("the light or the camera" + at).c_str());
+    FUZZ_CHECK(
+        all_finite({gs.light_x, gs.light_y, gs.camera_x, gs.camera_y, gs.gravity_x, gs.gravity_y}),
+        ("the light or the camera" + at).c_str());
 }
 
 } // namespace

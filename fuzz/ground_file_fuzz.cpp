@@ -19,7 +19,9 @@ constexpr int STEPS = 300;
 // and their pairwise pushes would otherwise dominate a run.
 constexpr size_t SHEEP_KEPT = 4;
 
-bool within(int step, int from, int to) { return step >= from && step < to; }
+bool within(int step, int from, int to) {
+    return step >= from && step < to;
+}
 
 // The script both prototypes play: walk right, then left, jump now and then, swing the
 // stick or fire the grapple (a rod with Shift) at a pointer moved up and to either side.
@@ -96,15 +98,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (result.status != MyGameReadStatus::ok) {
         FUZZ_CHECK(result.status == MyGameReadStatus::damaged && !result.error.empty(),
                    "a refused ground gives no reason");
-        FUZZ_CHECK(encode_mygame(ground) == before, "a refused ground changed the ground in memory");
+        FUZZ_CHECK(encode_mygame(ground) == before,
+                   "a refused ground changed the ground in memory");
         return 0;
     }
     FUZZ_CHECK(result.error.empty(), "an accepted ground carries an error");
     FUZZ_CHECK(ground.top.size() == ground.bottom.size(), "top and bottom lines differ in length");
     for (size_t i = 0; i < ground.top.size(); ++i)
-        FUZZ_CHECK(all_finite({ground.top[i].x, ground.top[i].y, ground.bottom[i].x,
-                               ground.bottom[i].y}),
-                   "an accepted ground point is not finite");
+        FUZZ_CHECK(
+            all_finite({ground.top[i].x, ground.top[i].y, ground.bottom[i].x, ground.bottom[i].y}),
+            "an accepted ground point is not finite");
 
     // Every coordinate came from the file as stored (the magic and spare words aside).
     const std::vector<uint8_t> written = encode_mygame(ground);

@@ -13,7 +13,9 @@
 namespace {
 
 // What the level in memory holds before the read: the editor's start level, marks included.
-LevelData held_level() { return editor_start_level(); }
+LevelData held_level() {
+    return editor_start_level();
+}
 
 void check_accepted(std::span<const uint8_t> bytes, const LevelData& level, bool copy_type) {
     FUZZ_CHECK(level.ground.size() == level.base.size(), "ground and base lines differ in length");
@@ -94,7 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (result.status != LevelReadStatus::ok) {
             FUZZ_CHECK(result.status == LevelReadStatus::damaged && !result.error.empty(),
                        "a refused level gives no reason");
-            FUZZ_CHECK(encode_level(level) == before, "a refused level changed the level in memory");
+            FUZZ_CHECK(encode_level(level) == before,
+                       "a refused level changed the level in memory");
             continue;
         }
         FUZZ_CHECK(result.error.empty(), "an accepted level carries an error");

@@ -61,7 +61,8 @@ void level_seeds(const fs::path& content, const fs::path& corpus, const fs::path
     const LevelData two = read_level(content / "levels" / "level2.svg");
     write_file(corpus / "level1.svg", encode_level(one, {.write_trailing = false}));
     write_file(corpus / "level2.svg", encode_level(two, {.write_trailing = false}));
-    write_file(corpus / "level1_head.svg", encode_level(head_of(one, 4, 1), {.write_trailing = false}));
+    write_file(corpus / "level1_head.svg",
+               encode_level(head_of(one, 4, 1), {.write_trailing = false}));
     write_file(corpus / "editor_start.svg", encode_level(editor_start_level()));
 
     LevelData bad = one;

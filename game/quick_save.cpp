@@ -85,8 +85,7 @@ bool load_quick_save(GameState& gs, GameHost& host, std::span<const uint8_t> byt
 
 bool quick_save(const GameState& gs) {
     std::string error;
-    return write_file_atomically(game_file_path(gs, QUICK_SAVE_NAME), encode_quick_save(gs),
-                                 error);
+    return write_file_atomically(game_file_path(gs, QUICK_SAVE_NAME), encode_quick_save(gs), error);
 }
 
 void quick_load(GameState& gs, GameHost& host) {

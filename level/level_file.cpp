@@ -53,8 +53,7 @@ bool finite_point(float x, float y) { return std::isfinite(x) && std::isfinite(y
 // The first record whose coordinates are not finite numbers, as "<kind> <index>"; empty when
 // every one is finite. A NaN blob could never be collected and a NaN or infinite ground
 // point poisons every body that touches it, so such a file is refused as damaged.
-template <class Records>
-std::string first_non_finite(const Records& records, const char* kind) {
+template <class Records> std::string first_non_finite(const Records& records, const char* kind) {
     for (size_t i = 0; i < records.size(); ++i)
         if (!finite_point(records[i].x, records[i].y))
             return std::string(kind) + " " + std::to_string(i);
@@ -111,11 +110,12 @@ LevelReadResult parse_level(std::span<const uint8_t> bytes, LevelData& level,
         p = read_base_point(r);
     for (auto& b : blobs)
         b = read_blob(r);
-    for (const std::string& bad : {first_non_finite(ground, "ground point"),
-                                   first_non_finite(base, "base point"),
-                                   first_non_finite(blobs, "blob")})
+    for (const std::string& bad :
+         {first_non_finite(ground, "ground point"), first_non_finite(base, "base point"),
+          first_non_finite(blobs, "blob")})
         if (!bad.empty())
-            return {LevelReadStatus::damaged, bad + " has a coordinate that is not a finite number"};
+            return {LevelReadStatus::damaged,
+                    bad + " has a coordinate that is not a finite number"};
 
     if (options.copy_first_type_to_last && !ground.empty())
         ground.back().type = ground.front().type;

@@ -81,9 +81,9 @@ struct LevelReadResult {
 
 // Decodes a level from bytes. A file whose counts the bytes cannot hold, or with a ground,
 // base or blob coordinate that is not a finite number (NaN or infinite), is damaged; finite
-// values are accepted however large, since a level may be large. On success replaces `level.ground`, `level.base` and
-// `level.blobs`; the trailing marks are never read and `level.balls`/`level.sheep` are kept.
-// On failure `level` is left exactly as it was.
+// values are accepted however large, since a level may be large. On success replaces
+// `level.ground`, `level.base` and `level.blobs`; the trailing marks are never read and
+// `level.balls`/`level.sheep` are kept. On failure `level` is left exactly as it was.
 LevelReadResult parse_level(std::span<const uint8_t> bytes, LevelData& level,
                             const LevelReadOptions& options = {});
 

@@ -44,11 +44,10 @@ MyGameReadResult parse_mygame(std::span<const uint8_t> bytes, MyGameData& data) 
         p.y = read_f32(r);
         skip_bytes(r, 4);
     }
-    for (auto [line, bad] : {std::pair{"top", first_non_finite(top)},
-                             std::pair{"bottom", first_non_finite(bottom)}})
+    for (auto [line, bad] :
+         {std::pair{"top", first_non_finite(top)}, std::pair{"bottom", first_non_finite(bottom)}})
         if (bad >= 0)
-            return {MyGameReadStatus::damaged, std::string(line) + " point " +
-                                                   std::to_string(bad) +
+            return {MyGameReadStatus::damaged, std::string(line) + " point " + std::to_string(bad) +
                                                    " has a coordinate that is not a finite number"};
     data.top = std::move(top);
     data.bottom = std::move(bottom);

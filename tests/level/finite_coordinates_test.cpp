@@ -27,17 +27,19 @@ TEST(FiniteCoordinates, LevelFileRefusesNonFiniteKeepsLarge) {
     const struct {
         size_t at;
         const char* record;
-    } reals[] = {{12, "ground point 0"}, {12 + 16 + 4, "ground point 1"}, {44, "base point 0"},
-                 {44 + 16 + 4, "base point 1"}, {76, "blob 0"}, {80, "blob 0"}};
+    } reals[] = {{12, "ground point 0"}, {12 + 16 + 4, "ground point 1"},
+                 {44, "base point 0"},   {44 + 16 + 4, "base point 1"},
+                 {76, "blob 0"},         {80, "blob 0"}};
     for (const auto& r : reals) {
         for (float v : NON_FINITE) {
             std::vector<uint8_t> bytes = good;
             put_f32_at(bytes, r.at, v);
             LevelData level = held;
-            const LevelReadResult res = parse_level(bytes, level, {.copy_first_type_to_last = true});
+            const LevelReadResult res =
+                parse_level(bytes, level, {.copy_first_type_to_last = true});
             EXPECT_EQ(res.status, LevelReadStatus::damaged) << r.record << " " << v;
-            EXPECT_EQ(res.error, std::string(r.record) +
-                                     " has a coordinate that is not a finite number");
+            EXPECT_EQ(res.error,
+                      std::string(r.record) + " has a coordinate that is not a finite number");
             EXPECT_EQ(encode_level(level), encode_level(held)) << r.record;
         }
         for (float v : {1e30f, -3e38f}) {
@@ -57,7 +59,9 @@ TEST(FiniteCoordinates, GroundFileRefusesNonFiniteKeepsLarge) {
     const struct {
         size_t at;
         const char* point;
-    } reals[] = {{8, "top point 0"}, {8 + 12 + 4, "top point 1"}, {32, "bottom point 0"},
+    } reals[] = {{8, "top point 0"},
+                 {8 + 12 + 4, "top point 1"},
+                 {32, "bottom point 0"},
                  {32 + 12 + 4, "bottom point 1"}};
     for (const auto& r : reals) {
         for (float v : NON_FINITE) {
@@ -66,8 +70,8 @@ TEST(FiniteCoordinates, GroundFileRefusesNonFiniteKeepsLarge) {
             MyGameData ground = held;
             const MyGameReadResult res = parse_mygame(bytes, ground);
             EXPECT_EQ(res.status, MyGameReadStatus::damaged) << r.point << " " << v;
-            EXPECT_EQ(res.error, std::string(r.point) +
-                                     " has a coordinate that is not a finite number");
+            EXPECT_EQ(res.error,
+                      std::string(r.point) + " has a coordinate that is not a finite number");
             EXPECT_EQ(encode_mygame(ground), good) << r.point;
         }
         std::vector<uint8_t> bytes = good;
