@@ -18,8 +18,9 @@ std::vector<uint8_t> state_of(const GameState& gs) {
 }
 
 // A save of level 1 whose blob record 1 is not finite is refused whole: the game on level 2
-// keeps its level, players, blobs, camera and flock, and no message is shown. The same save
-// with the blob far away but finite is a blob like any other and loads.
+// keeps its level, players, blobs, camera and flock, and no message is shown; so is one with
+// a rope weight outside 0..2. The same save with the blob far away but finite is a blob like
+// any other and loads.
 TEST(QuickSaveDamage, NonFiniteBlobRecordRefusesTheWholeLoad) {
     TempDir dir{"glimbo_quick_damage"};
     FakeHost host;
@@ -38,6 +39,13 @@ TEST(QuickSaveDamage, NonFiniteBlobRecordRefusesTheWholeLoad) {
     }
     EXPECT_TRUE(host.messages.empty());
 
+    saved.level.blobs[1].y = 0;
+    saved.players[1].ropes[0].anchor_weight = 2.5f; // beyond any share the game uses
+    const std::vector<uint8_t> before = state_of(gs);
+    EXPECT_FALSE(load_quick_save(gs, host, encode_quick_save(saved)));
+    EXPECT_EQ(state_of(gs), before);
+
+    saved.players[1].ropes[0].anchor_weight = 2;
     saved.level.blobs[1].y = 1e30f;
     ASSERT_TRUE(load_quick_save(gs, host, encode_quick_save(saved)));
     EXPECT_EQ(gs.level_index, 0);
