@@ -5,7 +5,9 @@
 #include "glimbo/game_state.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 // ---- step -----------------------------------------------------------------------------
 
@@ -64,6 +66,15 @@ bool quick_save(const GameState& gs);
 
 // Replaces the game state from the quick save when it exists; does nothing otherwise.
 void quick_load(GameState& gs, GameHost& host);
+
+// The quick save's bytes: level number, player count, player images, blob records.
+std::vector<uint8_t> encode_quick_save(const GameState& gs);
+
+// Applies a quick save: level number, `reset_level`, then the records the file holds (a
+// file that ends early leaves the rest as the reset made it). A damaged save (negative
+// level number, an unusable real in a player record, a blob coordinate that is not finite)
+// is refused whole: returns false and changes nothing.
+bool load_quick_save(GameState& gs, GameHost& host, std::span<const uint8_t> bytes);
 
 // Path of a file relative to gs.files_dir.
 std::string game_file_path(const GameState& gs, const std::string& name);

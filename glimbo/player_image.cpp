@@ -77,6 +77,14 @@ bool anchor_is_valid(const AnchorRef& a, int player_slots) {
     return false;
 }
 
+// A rope's weights are the shares of a link correction that its two ends take. The game
+// uses shares from 0 to 2; beyond that a correction overshoots by more than the error and
+// grows every pass, so one step drives the rope to infinity.
+bool weights_are_usable(const Rope& rope) {
+    return rope.node_weight >= 0 && rope.node_weight <= 2 && rope.anchor_weight >= 0 &&
+           rope.anchor_weight <= 2;
+}
+
 } // namespace
 
 void write_player_image(ByteWriter& w, const Player& p) {
@@ -164,9 +172,12 @@ bool read_player_image(ByteReader& r, Player& out, int player_slots) {
     p.nearest_blob = read_i32(r);
 
     // A real that is not finite (or absurdly large) would spread NaN through the whole
-    // world: reject the record.
+    // world: reject the record, as for weights that make a rope diverge.
     if (!finite)
         return false;
+    for (const Rope& rope : p.ropes)
+        if (!weights_are_usable(rope))
+            return false;
     for (Rope& rope : p.ropes) {
         if (!anchor_is_valid(rope.anchor, player_slots)) {
             rope.anchor = {AnchorKind::own, 0};

@@ -3,6 +3,8 @@
 #include "level/byte_io.h"
 #include "level/safe_file.h"
 
+#include <cmath>
+
 namespace {
 
 constexpr uint8_t LEVEL_MAGIC[4] = {0x4C, 0x53, 0x44, 0x00};
@@ -46,7 +48,21 @@ void write_base_point(ByteWriter& w, const BasePoint& p) {
     write_zeros(w, 8);
 }
 
+bool finite_point(float x, float y) { return std::isfinite(x) && std::isfinite(y); }
+
+// The first record whose coordinates are not finite numbers, as "<kind> <index>"; empty when
+// every one is finite. A NaN blob could never be collected and a NaN or infinite ground
+// point poisons every body that touches it, so such a file is refused as damaged.
+template <class Records> std::string first_non_finite(const Records& records, const char* kind) {
+    for (size_t i = 0; i < records.size(); ++i)
+        if (!finite_point(records[i].x, records[i].y))
+            return std::string(kind) + " " + std::to_string(i);
+    return {};
+}
+
 } // namespace
+
+bool blob_is_finite(const Blob& b) { return finite_point(b.x, b.y); }
 
 void write_blob(ByteWriter& w, const Blob& b) {
     write_f32(w, b.x);
@@ -94,6 +110,12 @@ LevelReadResult parse_level(std::span<const uint8_t> bytes, LevelData& level,
         p = read_base_point(r);
     for (auto& b : blobs)
         b = read_blob(r);
+    for (const std::string& bad :
+         {first_non_finite(ground, "ground point"), first_non_finite(base, "base point"),
+          first_non_finite(blobs, "blob")})
+        if (!bad.empty())
+            return {LevelReadStatus::damaged,
+                    bad + " has a coordinate that is not a finite number"};
 
     if (options.copy_first_type_to_last && !ground.empty())
         ground.back().type = ground.front().type;

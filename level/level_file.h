@@ -91,9 +91,11 @@ struct LevelReadResult {
     std::string error; // empty when ok
 };
 
-// Decodes a level from bytes. On success replaces `level.ground`, `level.base` and
-// `level.blobs`; the trailing marks are never read and `level.balls`/`level.sheep` are kept.
-// On failure `level` is left exactly as it was.
+// Decodes a level from bytes. A file whose counts the bytes cannot hold, or with a ground,
+// base or blob coordinate that is not a finite number (NaN or infinite), is damaged; finite
+// values are accepted however large, since a level may be large. On success replaces
+// `level.ground`, `level.base` and `level.blobs`; the trailing marks are never read and
+// `level.balls`/`level.sheep` are kept. On failure `level` is left exactly as it was.
 LevelReadResult parse_level(std::span<const uint8_t> bytes, LevelData& level,
                             const LevelReadOptions& options = {});
 
@@ -112,6 +114,8 @@ bool write_level_file(const std::string& path, const LevelData& level, std::stri
 // Blob records in their 16-byte layout; the quick save reuses them.
 void write_blob(struct ByteWriter& w, const Blob& blob);
 Blob read_blob(struct ByteReader& r);
+// True when both coordinates of the blob are finite numbers; readers refuse other blobs.
+bool blob_is_finite(const Blob& blob);
 
 // The level the editor starts with (and writes when saved untouched: 148 bytes).
 LevelData editor_start_level();

@@ -3,6 +3,22 @@
 #include "level/byte_io.h"
 #include "level/safe_file.h"
 
+#include <cmath>
+#include <utility>
+
+namespace {
+
+// The first point of `points` with a coordinate that is not a finite number, or -1. Such a
+// point would spread NaN through every body that touches the ground: the file is damaged.
+template <class Points> int first_non_finite(const Points& points) {
+    for (size_t i = 0; i < points.size(); ++i)
+        if (!std::isfinite(points[i].x) || !std::isfinite(points[i].y))
+            return int(i);
+    return -1;
+}
+
+} // namespace
+
 MyGameReadResult parse_mygame(std::span<const uint8_t> bytes, MyGameData& data) {
     ByteReader r{bytes};
     skip_bytes(r, 4); // the magic is not compared with anything
@@ -28,6 +44,11 @@ MyGameReadResult parse_mygame(std::span<const uint8_t> bytes, MyGameData& data) 
         p.y = read_f32(r);
         skip_bytes(r, 4);
     }
+    for (auto [line, bad] :
+         {std::pair{"top", first_non_finite(top)}, std::pair{"bottom", first_non_finite(bottom)}})
+        if (bad >= 0)
+            return {MyGameReadStatus::damaged, std::string(line) + " point " + std::to_string(bad) +
+                                                   " has a coordinate that is not a finite number"};
     data.top = std::move(top);
     data.bottom = std::move(bottom);
     return {};

@@ -36,7 +36,9 @@ struct MyGameReadResult {
     std::string error;
 };
 
-// Decodes the file; on failure `data` is left exactly as it was.
+// Decodes the file; on failure `data` is left exactly as it was. A count the bytes cannot
+// hold, or a point with a coordinate that is not a finite number, makes the file damaged;
+// finite values are accepted however large.
 MyGameReadResult parse_mygame(std::span<const uint8_t> bytes, MyGameData& data);
 MyGameReadResult read_mygame_file(const std::string& path, MyGameData& data);
 

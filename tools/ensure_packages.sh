@@ -42,3 +42,8 @@ TEST_PACKAGES=(
     xvfb xauth xdotool x11-utils libxfixes-dev
     desktop-file-utils util-linux
 )
+
+# The fuzz targets (fuzz/): clang and its libFuzzer and sanitizer runtimes.
+FUZZ_PACKAGES=(
+    clang-14 libclang-rt-14-dev
+)
