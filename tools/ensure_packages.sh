@@ -33,5 +33,5 @@ BUILD_PACKAGES=(
 # What the tests need on top: GoogleTest, Google Benchmark, a virtual X server and its tools.
 TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-utils libxfixes-dev
+    xvfb xauth xdotool x11-utils libxfixes-dev zlib1g-dev
 )
