@@ -13,20 +13,28 @@
 
 namespace {
 
-// 32 x 32 texels: colours shading across and up from a colour of the slot's own, alpha in
-// blocks of clear, faint, half and opaque so that both the alpha test and blending show.
+// Textures shaped like the content's: RGB where the game's image is RGB (surfaces, the
+// sheep, hooks and stars), RGBA elsewhere with alpha in blocks of clear, faint, half and
+// opaque so that both the alpha test and blending show; the shells, sheep and hooks twice
+// as wide as high. Colours shade across and up from a colour of the slot's own.
 uint32_t slot_texture(int slot) {
+    static const bool rgb[TEXTURE_SLOT_COUNT] = {0, 1, 0, 0, 0, 0, 0, 0, 0, 1,
+                                                 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+    const bool wide = slot == SLOT_GLIMBO || slot == SLOT_MINISHEEP || slot == SLOT_MINIBALL;
+    const int components = rgb[slot] ? 3 : 4;
     Texture t;
-    t.width = t.height = 32;
-    t.bits_per_pixel = 32;
-    t.pixels.resize(32 * 32 * 4);
-    for (int y = 0; y < 32; ++y)
+    t.width = 32;
+    t.height = wide ? 16 : 32;
+    t.bits_per_pixel = uint32_t(8 * components);
+    t.pixels.resize(size_t(t.width * t.height) * size_t(components));
+    for (int y = 0; y < int(t.height); ++y)
         for (int x = 0; x < 32; ++x) {
-            uint8_t* p = &t.pixels[size_t(y * 32 + x) * 4];
+            uint8_t* p = &t.pixels[size_t(y * 32 + x) * size_t(components)];
             p[0] = uint8_t((slot * 53) % 128 + x * 4);
             p[1] = uint8_t((slot * 91) % 128 + y * 4);
             p[2] = uint8_t((slot * 17) % 128 + (x + y) * 2);
-            p[3] = uint8_t(((x / 8 + y / 8 + slot) % 4) * 85);
+            if (components == 4)
+                p[3] = uint8_t(((x / 8 + y / 8 + slot) % 4) * 85);
         }
     upload_texture(t, TextureUpload::mipmapped);
     return t.texture_id;
