@@ -2,9 +2,13 @@
 // content's textures and font, on the longest generated level: glimbo's menu, two players
 // with both ropes out and the flock on, all 200 sheep packed on screen (the worst case),
 // 18 players (16 mice) with both ropes out, and ropegame's play scene with two players.
-// The figure to read is process_cpu_ms: the CPU time of every thread of the process (the
-// rasteriser's included) per frame, which a busy machine does not inflate as it does the
-// wall time. Run by hand in an optimised build, from anywhere: it works in the content.
+// Each scene is drawn twice in the same run: vertex by vertex as the renderer used to
+// (path "old"), and from its kept geometry (path "new"). The figure to read is
+// process_cpu_ms: the CPU time of every thread of the process (the rasteriser's included)
+// per frame, which a busy machine does not inflate as it does the wall time; main_cpu_ms is
+// the part of it spent on the calling thread (the game, GL's front end, vertex processing
+// and triangle set-up), the rest is the rasteriser's threads filling pixels. Run by hand in
+// an optimised build, from anywhere: it works in the content.
 #include "gamehost/program_host.h"
 #include "glimbo/game.h"
 #include "glimbo/program.h"
@@ -17,6 +21,7 @@
 
 #include <ctime>
 #include <filesystem>
+#include <string>
 
 namespace {
 
@@ -24,9 +29,9 @@ enum Scene : int { MENU, TWO_PLAYERS, PACKED_FLOCK, CROWD_18, ROPEGAME };
 const char* const SCENE_NAMES[] = {"menu", "two players", "packed flock", "18 players",
                                    "ropegame"};
 
-double process_cpu_seconds() {
+double cpu_seconds(clockid_t clock) {
     timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    clock_gettime(clock, &t);
     return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
 }
 
@@ -142,7 +147,8 @@ void BM_Frame(benchmark::State& state) {
         return;
     }
     const Scene scene = Scene(state.range(0));
-    state.SetLabel(SCENE_NAMES[scene]);
+    const bool old_path = state.range(1) == 0;
+    state.SetLabel(std::string(SCENE_NAMES[scene]) + (old_path ? ", old" : ", new"));
     std::filesystem::current_path(GLIMBO_CONTENT_DIR);
 
     static GlimboProgram program;
@@ -154,6 +160,7 @@ void BM_Frame(benchmark::State& state) {
     program_init(program, window);
     stop_game_sound(program.host); // the music's thread is no part of a frame's cost
     set_up_glimbo(program, scene);
+    program.gfx.immediate_mode = old_path;
 
     static ropegame::World rope_world;
     RenderState rope_render;
@@ -162,7 +169,8 @@ void BM_Frame(benchmark::State& state) {
         ropegame::set_gl_state(rope_world);
     }
 
-    const double cpu_before = process_cpu_seconds();
+    const double cpu_before = cpu_seconds(CLOCK_PROCESS_CPUTIME_ID);
+    const double main_before = cpu_seconds(CLOCK_THREAD_CPUTIME_ID);
     for (auto _ : state) {
         if (scene == ROPEGAME)
             ropegame::program_draw(rope_world, program.gfx, rope_render);
@@ -170,15 +178,24 @@ void BM_Frame(benchmark::State& state) {
             program_draw(program);
         glFinish();
     }
-    state.counters["process_cpu_ms"] = benchmark::Counter((process_cpu_seconds() - cpu_before) *
-                                                          1000 / double(state.iterations()));
+    const double frames = double(state.iterations());
+    state.counters["process_cpu_ms"] =
+        (cpu_seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu_before) * 1000 / frames;
+    state.counters["main_cpu_ms"] =
+        (cpu_seconds(CLOCK_THREAD_CPUTIME_ID) - main_before) * 1000 / frames;
     state.counters["segments"] = double(program.game.level.ground.size() - 1);
     state.counters["ropes_out"] =
         scene == ROPEGAME ? ropes_out(rope_world) : ropes_out(program.game);
     program_deinit(program);
 }
+// Old and new path of a scene one after the other, so that both see the same load.
+void scenes_and_paths(benchmark::internal::Benchmark* b) {
+    for (int scene = MENU; scene <= ROPEGAME; ++scene)
+        for (int path = 0; path < 2; ++path)
+            b->Args({scene, path});
+}
 BENCHMARK(BM_Frame)
-    ->DenseRange(MENU, ROPEGAME)
+    ->Apply(scenes_and_paths)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->MinTime(2.0);

@@ -46,8 +46,7 @@ bool save_reference(const std::string& path, const RgbImage& image) {
     put_u32(out, uint32_t(image.width));
     put_u32(out, uint32_t(image.height));
     out.resize(8 + packed_size);
-    if (compress2(out.data() + 8, &packed_size, filtered.data(), uLong(filtered.size()), 9) !=
-        Z_OK)
+    if (compress2(out.data() + 8, &packed_size, filtered.data(), uLong(filtered.size()), 9) != Z_OK)
         return false;
     out.resize(8 + packed_size);
     std::ofstream file(path, std::ios::binary);
