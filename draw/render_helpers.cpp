@@ -34,20 +34,27 @@ void draw_sphere_at(const RenderResources& gfx, float x, float y, float z, float
     glRotatef(angle, 0, 0, 1);
     glRotatef(90, 1, tilt == SphereTilt::diagonal ? 1.0f : 0.0f, 0);
     bind_slot(gfx, slot);
+    if (!gfx.immediate_mode)
+        draw_sphere_mesh(gfx.sphere, radius);
     // Without a quadric (no context set up) there is nothing to draw with.
-    if (gfx.sphere_quadric)
-        gluSphere(gfx.sphere_quadric, radius, 16, 16);
+    else if (gfx.sphere_quadric)
+        gluSphere(gfx.sphere_quadric, radius, SPHERE_SLICES, SPHERE_STACKS);
     glPopMatrix();
 }
 
 void draw_blob_at(const RenderResources& gfx, float x, float y, float z, float size, int slot) {
+    bind_slot(gfx, slot);
+    draw_blob_with_bound_texture(gfx, x, y, z, size);
+}
+
+void draw_blob_with_bound_texture(const RenderResources& gfx, float x, float y, float z,
+                                  float size) {
     glPushMatrix();
     glTranslatef(x, y, z);
     glRotatef(0, 0, 1, 0);
     glRotatef(-90, 1, 0, 0);
     const float s = size * 1.2f;
     glScalef(s, s, s);
-    bind_slot(gfx, slot);
     if (gfx.blob_list)
         glCallList(gfx.blob_list);
     glPopMatrix();

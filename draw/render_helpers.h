@@ -23,6 +23,9 @@ void draw_sphere_at(const RenderResources& gfx, float x, float y, float z, float
 
 // The blob list (a 6 x 6 unit sphere) at (x, y, z), scaled by size x 1.2.
 void draw_blob_at(const RenderResources& gfx, float x, float y, float z, float size, int slot);
+// The same with the texture bound now, for rows of blobs of one texture.
+void draw_blob_with_bound_texture(const RenderResources& gfx, float x, float y, float z,
+                                  float size);
 
 // A quad turned by `angle` degrees about z around (x, y), at depth z.
 void draw_rotated_quad(const RenderResources& gfx, float x, float y, float z, float w, float h,

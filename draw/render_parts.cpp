@@ -100,15 +100,17 @@ void draw_backdrop_quad(float cx, float cy) {
 }
 
 void draw_blobs(const LevelData& level, const RenderResources& gfx) {
+    bind_slot(gfx, SLOT_BODY);
     for (const Blob& b : level.blobs) {
         if (b.present == 1)
-            draw_blob_at(gfx, b.x, b.y, -29.7f, 1, SLOT_BODY);
+            draw_blob_with_bound_texture(gfx, b.x, b.y, -29.7f, 1);
     }
 }
 
 void draw_flock(const std::array<Sheep, FLOCK_SIZE>& flock, const RenderResources& gfx) {
+    bind_slot(gfx, SLOT_MINISHEEP);
     for (const Sheep& s : flock)
-        draw_blob_at(gfx, s.x, s.y, PLANE_Z, s.radius, SLOT_MINISHEEP);
+        draw_blob_with_bound_texture(gfx, s.x, s.y, PLANE_Z, s.radius);
 }
 
 void plane_line(float x0, float y0, float x1, float y1) {

@@ -105,10 +105,11 @@ template <class World> void draw_trail(World& w, const RenderResources& gfx) {
     newest.y = w.players[0].y;
     newest.alive = 1;
     newest.life = 100;
+    bind_slot(gfx, SLOT_GDUST);
     for (TrailPuff& puff : w.trail) {
         if (!puff.alive)
             continue;
-        draw_blob_at(gfx, puff.x, puff.y, PLANE_Z, 1, SLOT_GDUST);
+        draw_blob_with_bound_texture(gfx, puff.x, puff.y, PLANE_Z, 1);
         if (puff.life == 1)
             puff.alive = 0;
         --puff.life;

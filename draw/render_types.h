@@ -1,9 +1,12 @@
 // What the renderer owns: the GL objects of the current context (texture names, glyph lists,
-// the sphere quadric, the blob list) and its small running state (overlay scroll, pointer
-// colour). The world it draws lives in GameState.
+// the sphere quadric, the blob list), the sphere's arrays, and its small running state
+// (overlay scroll, pointer colour, the ground band's arrays). The world it draws lives in
+// the game's world record.
 #pragma once
 
+#include "draw/band_arrays.h"
 #include "draw/colour_cycle.h"
+#include "draw/sphere_mesh.h"
 
 #include <array>
 #include <cstdint>
@@ -47,11 +50,16 @@ struct RenderResources {
     std::array<uint32_t, TEXTURE_SLOT_COUNT> texture_ids{}; // 0: no texture (drawn plain)
     GLUquadric* sphere_quadric = nullptr;
     uint32_t blob_list = 0; // display list of a 6 x 6 unit sphere
+    SphereMesh sphere;      // the 16 x 16 sphere's normals and texture coordinates
     TextPrinter print;      // empty: texts are not drawn
+    // Every shape sent vertex by vertex and tessellated again each frame, as the renderer
+    // did before it kept its geometry: the same pixels, kept to measure the gain against.
+    bool immediate_mode = false;
 };
 
 // Runs for the whole process, across rebuilds of the window.
 struct RenderState {
     float scroll_offset = 0; // texture scroll of the surface overlay; never wraps
     ColourCycle pointer_color;
+    BandArrays band; // the ground band of the level last drawn
 };

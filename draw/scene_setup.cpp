@@ -32,6 +32,7 @@ void set_scene_gl_state(float light_x, float light_y) {
 }
 
 void create_scene_objects(RenderResources& gfx) {
+    gfx.sphere = make_sphere_mesh();
     gfx.sphere_quadric = gluNewQuadric();
     if (gfx.sphere_quadric) {
         gluQuadricNormals(gfx.sphere_quadric, GLU_SMOOTH);

@@ -7,7 +7,8 @@
 // (light_x, light_y, -21). Needs a current context.
 void set_scene_gl_state(float light_x, float light_y);
 
-// The sphere quadric (smooth normals, texture coordinates) and the blob display list.
+// The sphere quadric (smooth normals, texture coordinates), the sphere's arrays and the
+// blob display list.
 void create_scene_objects(RenderResources& gfx);
 // Deletes the quadric; the display list goes with its context.
 void delete_scene_objects(RenderResources& gfx);

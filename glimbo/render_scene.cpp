@@ -1,6 +1,7 @@
 #include "glimbo/render_scene.h"
 
 #include "glimbo/game.h"
+#include "draw/gl_square.h"
 #include "draw/render_helpers.h"
 #include "draw/render_parts.h"
 
@@ -44,10 +45,8 @@ struct Segment {
     float nx = 0, ny = 0; // face normal of the ground line
 };
 
-Segment segment(const GameState& gs, size_t k) {
-    const auto& ground = gs.level.ground;
-    const auto& base = gs.level.base;
-    Segment s{ground[k], ground[k + 1], base[k], base[k + 1]};
+Segment segment(const LevelData& level, size_t k) {
+    Segment s{level.ground[k], level.ground[k + 1], level.base[k], level.base[k + 1]};
     const float dx = s.g0.x - s.g1.x, dy = s.g0.y - s.g1.y;
     const float length = std::sqrt(dx * dx + dy * dy);
     // Two ground points on the same spot make a segment without direction; its faces get
@@ -58,6 +57,8 @@ Segment segment(const GameState& gs, size_t k) {
     }
     return s;
 }
+
+// ---- the band sent vertex by vertex (the immediate path) ------------------------------
 
 void front_face(const Segment& s, float t0, float t1) {
     glBegin(GL_QUADS);
@@ -102,11 +103,11 @@ void lower_face(const Segment& s) {
     glEnd();
 }
 
-void draw_ground_band(const GameState& gs, const RenderResources& gfx, float scroll) {
+void draw_ground_band_immediate(const GameState& gs, const RenderResources& gfx, float scroll) {
     const size_t count = segment_count(gs.level);
     for (size_t k = 0; k < count; ++k) {
         const bool overlay = bind_segment_texture(gs, gfx, k);
-        const Segment s = segment(gs, k);
+        const Segment s = segment(gs.level, k);
         front_face(s, 0, 1);
         if (overlay) {
             glColor4f(1, 1, 1, 0.5f);
@@ -116,7 +117,7 @@ void draw_ground_band(const GameState& gs, const RenderResources& gfx, float scr
     }
     for (size_t k = 0; k < count; ++k) {
         const bool overlay = bind_segment_texture(gs, gfx, k);
-        const Segment s = segment(gs, k);
+        const Segment s = segment(gs.level, k);
         top_face(s, 0, 1);
         if (overlay) {
             glColor4f(1, 1, 1, 0.5f);
@@ -128,8 +129,79 @@ void draw_ground_band(const GameState& gs, const RenderResources& gfx, float scr
         return;
     for (size_t k = 0; k < count; ++k) {
         bind_segment_texture(gs, gfx, k);
-        lower_face(segment(gs, k));
+        lower_face(segment(gs.level, k));
     }
+}
+
+// ---- the band from kept arrays ------------------------------------------------------------
+
+// The faces above as quads of the arrays: the same corners, normals and texture
+// coordinates; the overlay's scrolling t is filled in each frame.
+void front_quad(const Segment& s, float alpha, BandVertex (&q)[4]) {
+    const float nx = 0.1f * s.nx, ny = 0.1f * s.ny;
+    q[0] = {0, 0, 1, 1, 1, alpha, 0, 0, 1, s.b0.x, s.b0.y, -15};
+    q[1] = {1, 0, 1, 1, 1, alpha, 0, 0, 1, s.b1.x, s.b1.y, -15};
+    q[2] = {1, 1, 1, 1, 1, alpha, nx, ny, 0.2f, s.g1.x, s.g1.y, -24};
+    q[3] = {0, 1, 1, 1, 1, alpha, nx, ny, 0.2f, s.g0.x, s.g0.y, -24};
+}
+
+void top_quad(const Segment& s, float alpha, BandVertex (&q)[4]) {
+    q[0] = {0, 0, 1, 1, 1, alpha, 0, 0, 1, s.g0.x, s.g0.y, -45};
+    q[1] = {0, 1, 1, 1, 1, alpha, 0, 0, 1, s.g0.x, s.g0.y, -24};
+    q[2] = {1, 1, 1, 1, 1, alpha, 0, 0, 1, s.g1.x, s.g1.y, -24};
+    q[3] = {1, 0, 1, 1, 1, alpha, 0, 0, 1, s.g1.x, s.g1.y, -45};
+}
+
+void lower_quad(const Segment& s, BandVertex (&q)[4]) {
+    q[0] = {0, 0, 1, 1, 1, 1, s.nx, s.ny, 0, s.g0.x, s.g0.y, -45};
+    q[1] = {0, 1, 1, 1, 1, 1, s.nx, s.ny, 0, s.b0.x, s.b0.y, -15};
+    q[2] = {1, 1, 1, 1, 1, 1, s.nx, s.ny, 0, s.b1.x, s.b1.y, -15};
+    q[3] = {1, 0, 1, 1, 1, 1, s.nx, s.ny, 0, s.g1.x, s.g1.y, -45};
+}
+
+enum BandPassIndex : size_t { FRONT_PASS, TOP_PASS, LOWER_PASS };
+
+// Front faces (each followed by its overlay), top faces (likewise), lower faces.
+void make_band(BandArrays& band, const LevelData& level) {
+    start_band(band, level);
+    const size_t count = segment_count(level);
+    BandVertex q[4];
+    for (size_t pass : {FRONT_PASS, TOP_PASS, LOWER_PASS}) {
+        start_pass(band);
+        for (size_t k = 0; k < count; ++k) {
+            const SegmentLook look = segment_look(level.ground[k].type, level.ground[k + 1].type);
+            const Segment s = segment(level, k);
+            if (pass == LOWER_PASS) {
+                lower_quad(s, q);
+                add_quad(band, look.slot, q);
+                continue;
+            }
+            pass == FRONT_PASS ? front_quad(s, 1, q) : top_quad(s, 1, q);
+            add_quad(band, look.slot, q);
+            if (!look.overlay)
+                continue;
+            pass == FRONT_PASS ? front_quad(s, 0.5f, q) : top_quad(s, 0.5f, q);
+            add_quad(band, look.slot, q);
+            const int32_t first = int32_t(band.vertices.size()) - 4;
+            for (int32_t v = first; v < first + 4; ++v)
+                add_scrolled(band, v, pass == TOP_PASS, band.vertices[size_t(v)].t == 1);
+        }
+    }
+}
+
+void draw_ground_band(const GameState& gs, const RenderResources& gfx, RenderState& rs) {
+    if (gfx.immediate_mode) {
+        draw_ground_band_immediate(gs, gfx, rs.scroll_offset);
+        return;
+    }
+    if (!band_is_current(rs.band, gs.level))
+        make_band(rs.band, gs.level);
+    scroll_band(rs.band, rs.scroll_offset);
+    draw_band_pass(rs.band, FRONT_PASS, gfx, true);
+    draw_band_pass(rs.band, TOP_PASS, gfx, true);
+    if (!gs.soft_collisions)
+        draw_band_pass(rs.band, LOWER_PASS, gfx, true);
+    glColor4f(1, 1, 1, 1);
 }
 
 constexpr RigidRopeColours RIGID_ROPES = {Rgb8{110, 80, 55}, Rgb8{150, 105, 70}};
@@ -162,7 +234,7 @@ void draw_play_scene(GameState& gs, const RenderResources& gfx, RenderState& rs,
     if (gs.soft_collisions)
         glBlendFunc(GL_ONE, GL_ONE);
     rs.scroll_offset += 0.01f;
-    draw_ground_band(gs, gfx, rs.scroll_offset);
+    draw_ground_band(gs, gfx, rs);
     draw_blobs(gs.level, gfx);
     if (gs.trail_enabled)
         draw_trail(gs, gfx);
@@ -238,17 +310,18 @@ void draw_menu_scene(const GameState& gs, const RenderResources& gfx) {
 
 void draw_pointers(const GameState& gs, const RenderResources& gfx) {
     const int n = drawn_player_count(gs);
+    bind_slot(gfx, SLOT_POINTER);
     if (gs.playing) {
         glDisable(GL_DEPTH_TEST);
         for (int i = 0; i < n; ++i) {
             const Player& p = gs.players[size_t(i)];
-            draw_quad_at(gfx, p.pointer_x, p.pointer_y, PLANE_Z, 2, 2, SLOT_POINTER);
+            draw_quad_at(p.pointer_x, p.pointer_y, PLANE_Z, 2, 2, QuadNormal::facing_viewer);
         }
         glEnable(GL_DEPTH_TEST);
     } else {
         for (int i = 0; i < n; ++i) {
             const Player& p = gs.players[size_t(i)];
-            draw_quad_at(gfx, p.pointer_dx, p.pointer_dy, PLANE_Z, 2, 2, SLOT_POINTER);
+            draw_quad_at(p.pointer_dx, p.pointer_dy, PLANE_Z, 2, 2, QuadNormal::facing_viewer);
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "ropegame/render.h"
 
+#include "draw/gl_square.h"
 #include "draw/render_helpers.h"
 #include "draw/render_parts.h"
 #include "draw/scene_setup.h"
@@ -16,8 +17,20 @@ namespace {
 constexpr float SCENE_SCALE = 0.09f;
 constexpr RigidRopeColours RIGID_ROPES = {Rgb8{128, 96, 64}, Rgb8{128, 96, 64}};
 
-// The ground band: three faces per segment, textured by the surface of its first point.
-void draw_ground_band(const LevelData& level, const RenderResources& gfx) {
+// Ten times the unit normal of segment k's ground line; a segment without length has none.
+struct SideNormal {
+    float x = 0, y = 0;
+};
+
+SideNormal side_normal(const GroundPoint& g0, const GroundPoint& g1) {
+    const float dx = g0.x - g1.x, dy = g0.y - g1.y;
+    const float length = std::sqrt(dx * dx + dy * dy);
+    return {length > 0 ? dy / (0.1f * length) : 0, length > 0 ? -dx / (0.1f * length) : 0};
+}
+
+// The ground band vertex by vertex (the immediate path): three faces per segment, textured
+// by the surface of its first point.
+void draw_ground_band_immediate(const LevelData& level, const RenderResources& gfx) {
     const auto& g = level.ground;
     const auto& b = level.base;
     const size_t count = segment_count(level);
@@ -35,14 +48,9 @@ void draw_ground_band(const LevelData& level, const RenderResources& gfx) {
         glVertex3f(g[k + 1].x, g[k + 1].y, -24);
         glEnd();
 
-        // Ten times the unit normal of the ground line; a segment without length has none.
-        const float dx = g[k].x - g[k + 1].x, dy = g[k].y - g[k + 1].y;
-        const float length = std::sqrt(dx * dx + dy * dy);
-        const float nx = length > 0 ? dy / (0.1f * length) : 0;
-        const float ny = length > 0 ? -dx / (0.1f * length) : 0;
-
+        const SideNormal n = side_normal(g[k], g[k + 1]);
         glBegin(GL_QUADS);
-        glNormal3f(nx, ny, 0);
+        glNormal3f(n.x, n.y, 0);
         glTexCoord2f(0, 0);
         glVertex3f(g[k].x, g[k].y, -45);
         glTexCoord2f(0, 1);
@@ -64,6 +72,46 @@ void draw_ground_band(const LevelData& level, const RenderResources& gfx) {
     }
 }
 
+// The same three faces per segment as quads of the arrays, in one pass.
+void make_band(BandArrays& band, const LevelData& level) {
+    start_band(band, level);
+    start_pass(band);
+    const auto& g = level.ground;
+    const auto& b = level.base;
+    const size_t count = segment_count(level);
+    for (size_t k = 0; k < count; ++k) {
+        const int slot = map_slot(g[k].type);
+        const BandVertex front[4] = {{0, 1, 1, 1, 1, 1, 0, 0, 1, g[k].x, g[k].y, -24},
+                                     {0, 0, 1, 1, 1, 1, 0, 0, 1, b[k].x, b[k].y, -15},
+                                     {1, 0, 1, 1, 1, 1, 0, 0, 1, b[k + 1].x, b[k + 1].y, -15},
+                                     {1, 1, 1, 1, 1, 1, 0, 0, 1, g[k + 1].x, g[k + 1].y, -24}};
+        add_quad(band, slot, front);
+        const SideNormal n = side_normal(g[k], g[k + 1]);
+        const BandVertex top[4] = {{0, 0, 1, 1, 1, 1, n.x, n.y, 0, g[k].x, g[k].y, -45},
+                                   {0, 1, 1, 1, 1, 1, n.x, n.y, 0, g[k].x, g[k].y, -24},
+                                   {1, 1, 1, 1, 1, 1, n.x, n.y, 0, g[k + 1].x, g[k + 1].y, -24},
+                                   {1, 0, 1, 1, 1, 1, n.x, n.y, 0, g[k + 1].x, g[k + 1].y, -45}};
+        add_quad(band, slot, top);
+        const BandVertex lower[4] = {{0, 0, 1, 1, 1, 1, n.x, n.y, 0, g[k].x, g[k].y, -45},
+                                     {0, 1, 1, 1, 1, 1, n.x, n.y, 0, b[k].x, b[k].y, -15},
+                                     {1, 1, 1, 1, 1, 1, n.x, n.y, 0, b[k + 1].x, b[k + 1].y, -15},
+                                     {1, 0, 1, 1, 1, 1, n.x, n.y, 0, g[k + 1].x, g[k + 1].y, -45}};
+        add_quad(band, slot, lower);
+    }
+}
+
+// The balls push ground points about, so the arrays are checked against the level on
+// every frame and made again when a point has moved.
+void draw_ground_band(const LevelData& level, const RenderResources& gfx, RenderState& rs) {
+    if (gfx.immediate_mode) {
+        draw_ground_band_immediate(level, gfx);
+        return;
+    }
+    if (!band_is_current(rs.band, level))
+        make_band(rs.band, level);
+    draw_band_pass(rs.band, 0, gfx, false);
+}
+
 // One shell per ball, turned as it rolls; no sheep inside and no tint.
 void draw_balls(World& w, const RenderResources& gfx) {
     const int n = drawn_player_count(w);
@@ -75,7 +123,7 @@ void draw_balls(World& w, const RenderResources& gfx) {
     }
 }
 
-void draw_play_scene(World& w, const RenderResources& gfx, Point m) {
+void draw_play_scene(World& w, const RenderResources& gfx, RenderState& rs, Point m) {
     glScalef(SCENE_SCALE, SCENE_SCALE, SCENE_SCALE);
     Point target = m;
     if (w.camera_midpoint_mode)
@@ -90,7 +138,7 @@ void draw_play_scene(World& w, const RenderResources& gfx, Point m) {
     draw_spike_pit(w.camera_x, gfx);
     glEnable(GL_LIGHTING);
 
-    draw_ground_band(w.level, gfx);
+    draw_ground_band(w.level, gfx, rs);
     draw_blobs(w.level, gfx);
     if (w.trail_enabled)
         draw_trail(w, gfx);
@@ -123,9 +171,10 @@ void draw_title_scene(const World& w, const RenderResources& gfx) {
 void draw_pointers(const World& w, const RenderResources& gfx) {
     glDisable(GL_DEPTH_TEST);
     const int n = std::min(drawn_player_count(w), int(w.pointer_inputs.size()));
+    bind_slot(gfx, SLOT_POINTER);
     for (int i = 0; i < n; ++i) {
         const PointerInput& in = w.pointer_inputs[size_t(i)];
-        draw_quad_at(gfx, in.pointer_x, in.pointer_y, PLANE_Z, 2, 2, SLOT_POINTER);
+        draw_quad_at(in.pointer_x, in.pointer_y, PLANE_Z, 2, 2, QuadNormal::facing_viewer);
     }
     glEnable(GL_DEPTH_TEST);
 }
@@ -147,7 +196,7 @@ void program_draw(World& w, const RenderResources& gfx, RenderState& rs) {
     draw_hud(w, gfx);
     draw_overview_map(w.level, gfx, m, SphereTilt::about_x);
     if (w.playing)
-        draw_play_scene(w, gfx, m);
+        draw_play_scene(w, gfx, rs, m);
     else
         draw_title_scene(w, gfx);
     set_next_pointer_colour(rs);

@@ -39,7 +39,7 @@ BUILD_PACKAGES=(
 # and setpriv (util-linux) for the read-only folder test run as root.
 TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-utils libxfixes-dev
+    xvfb xauth xdotool x11-utils libxfixes-dev zlib1g-dev
     desktop-file-utils util-linux
 )
 

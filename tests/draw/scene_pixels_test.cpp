@@ -1,0 +1,324 @@
+// Both games' scenes drawn and compared pixel for pixel with reference images drawn by the
+// renderer before it kept its geometry (tests/draw/data/README.md says how to remake them):
+// first sent vertex by vertex as then, which shows that the references still hold on this
+// GL, then as the games draw now. One set of resources and one renderer state serve every
+// scene in turn, so geometry kept from a level that has changed since would show. Every
+// world is built here value by value, so that nothing but the drawing code changes the
+// pictures; the textures are made here too and uploaded as the games upload theirs. The
+// references hold the pixels of Mesa's software rasteriser; another rounds differently, so
+// there the comparison is skipped.
+#include "assets/texture.h"
+#include "draw/scene_setup.h"
+#include "glimbo/game.h"
+#include "glimbo/render_scene.h"
+#include "ropegame/render.h"
+#include "tests/draw/reference_image.h"
+#include "tests/glimbo/gl_test_context.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr int WIDTH = 320;
+constexpr int HEIGHT = 240;
+
+// RGB where the game's image is RGB (surfaces, sheep, hooks, stars), elsewhere RGBA with
+// alpha in blocks of clear, faint, half and opaque; shells, sheep and hooks twice as wide as
+// high. Colours shade across and up from a colour of the slot's own.
+uint32_t slot_texture(int slot) {
+    static const bool rgb[TEXTURE_SLOT_COUNT] = {0, 1, 0, 0, 0, 0, 0, 0, 0, 1,
+                                                 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+    const bool wide = slot == SLOT_GLIMBO || slot == SLOT_MINISHEEP || slot == SLOT_MINIBALL;
+    const int components = rgb[slot] ? 3 : 4;
+    Texture t;
+    t.width = 32;
+    t.height = wide ? 16 : 32;
+    t.bits_per_pixel = uint32_t(8 * components);
+    for (int y = 0; y < int(t.height); ++y)
+        for (int x = 0; x < 32; ++x) {
+            t.pixels.push_back(uint8_t((slot * 53) % 128 + x * 4));
+            t.pixels.push_back(uint8_t((slot * 91) % 128 + y * 4));
+            t.pixels.push_back(uint8_t((slot * 17) % 128 + (x + y) * 2));
+            if (components == 4)
+                t.pixels.push_back(uint8_t(((x / 8 + y / 8 + slot) % 4) * 85));
+        }
+    upload_texture(t, TextureUpload::mipmapped);
+    return t.texture_id;
+}
+
+// Each character a 6 x 8 bitmap made from its code, 7 pixels apart (rows of 4 bytes, the
+// default unpack alignment).
+void print_blocks(const char* text) {
+    for (const char* c = text; *c; ++c) {
+        GLubyte rows[8 * 4] = {};
+        for (int r = 0; r < 8; ++r)
+            rows[r * 4] = GLubyte((*c * 29 + r * 71) | 0x84);
+        glBitmap(6, 8, 0, 0, 7, 0, rows);
+    }
+}
+
+// Segments 4 apart from x0 eastward, zigzagging, with every surface type and transition in
+// turn (also types drawn as "head"), the base 10 below; three blobs, the middle collected.
+LevelData test_level(float x0, int segments) {
+    static const int32_t types[] = {1, 1, 2, 2, 3, 3, 1, 3, 2, 1, 0, 5, 2, 1, 1};
+    LevelData level;
+    for (int k = 0; k <= segments; ++k) {
+        const float x = x0 + 4.0f * float(k), y = float((k * 7) % 5) * 0.8f - 3;
+        level.ground.push_back({x, y, 1, types[size_t(k) % std::size(types)]});
+        level.base.push_back({x + 0.5f, y - 10});
+    }
+    level.ground.back().type = level.ground.front().type;
+    for (int k = 0; k < 3; ++k)
+        level.blobs.push_back({x0 + 30.0f + 6.0f * float(k), 3.0f + float(k), k != 1, 1});
+    return level;
+}
+
+// A slack rope in a zigzag from the anchor to the ball.
+void hook(Rope& rope, float ax, float ay, float bx, float by, float weight, AnchorRef anchor = {}) {
+    rope.attached = 1;
+    rope.anchor = anchor;
+    rope.anchor_x = ax;
+    rope.anchor_y = ay;
+    rope.node_weight = weight;
+    for (int k = 0; k < ROPE_NODE_COUNT; ++k) {
+        const float f = float(k + 1) / 12;
+        rope.nodes[size_t(k)].x = ax + (bx - ax) * f;
+        rope.nodes[size_t(k)].y = ay + (by - ay) * f + (k % 2 ? 0.4f : -0.4f);
+    }
+}
+
+template <class World> void pack_flock(World& w, float x, float y) {
+    for (int k = 0; k < FLOCK_SIZE; ++k)
+        w.flock[size_t(k)] = {x - 20.0f + float(k % 20) * 2, y + 2.0f + float(k / 20) * 1.5f, 0, 0,
+                              0.8f + 0.1f * float(k % 3)};
+}
+
+GameState glimbo_world(int mice, int players, bool playing) {
+    GameState gs;
+    init_game_state(gs, mice);
+    gs.player_count = players;
+    gs.playing = playing;
+    fill_menu_items(gs);
+    gs.level = test_level(-60, 40);
+    gs.frame_rate = 59.5f;
+    gs.blobs_left = 2;
+    gs.time_taken = 12345;
+    gs.level_index = 4;
+    for (int i = 0; i < players; ++i) {
+        Player& p = gs.players[size_t(i)];
+        p.x = p.prev_x = -8.0f + 2.5f * float(i);
+        p.y = p.prev_y = 2.0f + float(i % 3);
+        p.prev_x -= 0.2f * float(i % 4);
+        p.radius = 1.0f + 0.1f * float(i % 3);
+        p.roll_angle = 20.0f * float(i);
+        p.aim_x = p.x + 20;
+        p.aim_y = p.y + 22;
+        p.pointer_x = p.x + 6;
+        p.pointer_y = p.y - 5;
+        p.nearest_blob = i % 3 == 2 ? -1 : 0;
+    }
+    return gs;
+}
+
+void draw_glimbo(GameState& gs, const RenderResources& gfx, RenderState& rs, float scroll) {
+    set_scene_gl_state(gs);
+    // The game clears only the depth buffer; a known colour stands for the frame before.
+    glClearColor(0.2f, 0.25f, 0.3f, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(0, 0, 0, 0.5f);
+    rs.scroll_offset = scroll;
+    program_draw(gs, gfx, rs);
+}
+
+void glimbo_menu(const RenderResources& gfx, RenderState& rs) {
+    GameState gs = glimbo_world(2, 2, false);
+    gs.players[0].pointer_dx = 0.5f; // over "play"
+    gs.players[0].pointer_dy = -1;
+    gs.players[1].pointer_dx = -9;
+    gs.players[1].pointer_dy = 6;
+    gs.binding_mode = true;
+    gs.binding_player = 1;
+    gs.binding_step = 0;
+    draw_glimbo(gs, gfx, rs, 0);
+}
+
+// Ropes on the ground, on a player and on a sheep, rigid and slack, hooks of three sizes
+// and none, and a trail.
+void glimbo_ropes(const RenderResources& gfx, RenderState& rs) {
+    GameState gs = glimbo_world(1, 3, true);
+    gs.camera_x = -5;
+    gs.camera_y = 3;
+    gs.light_x = -3;
+    gs.light_y = 6;
+    gs.trail_enabled = true;
+    gs.trail_head = 40;
+    for (int k = 0; k < TRAIL_LENGTH; k += 3)
+        gs.trail[size_t(k)] = {-14.0f + 0.25f * float(k), 5.0f - 0.04f * float(k), 50 + k % 7, 1};
+    pack_flock(gs, 0, 20); // out of sight, but a rope hangs on sheep 5
+    Player* p = gs.players.data();
+    hook(p[0].ropes[0], -16, 0, p[0].x, p[0].y, 2);
+    hook(p[0].ropes[1], p[2].x, p[2].y, p[0].x, p[0].y, 1, {AnchorKind::player, 2});
+    p[0].ropes[1].rigid = 1;
+    const Sheep& s = gs.flock[5];
+    hook(p[1].ropes[0], s.x, s.y, p[1].x, p[1].y, 1, {AnchorKind::sheep, 5});
+    hook(p[1].ropes[1], 4, 1, p[1].x, p[1].y, 0.5f);
+    p[2].ropes[1].rigid = 1;
+    hook(p[2].ropes[1], 2, -2, p[2].x, p[2].y, 3);
+    draw_glimbo(gs, gfx, rs, 0.36f);
+}
+
+void glimbo_flock(const RenderResources& gfx, RenderState& rs) {
+    GameState gs = glimbo_world(2, 2, true);
+    gs.level = test_level(-44, 30); // another level than the scene before
+    gs.flock_enabled = true;
+    gs.camera_x = gs.players[0].x;
+    gs.camera_y = gs.players[0].y;
+    pack_flock(gs, gs.players[0].x, gs.players[0].y);
+    for (Player& p : gs.players) {
+        hook(p.ropes[0], p.x - 12, -3, p.x, p.y, 2);
+        hook(p.ropes[1], p.x + 12, -2, p.x, p.y, 2);
+    }
+    draw_glimbo(gs, gfx, rs, 7.5f);
+}
+
+void glimbo_soft_crowd(const RenderResources& gfx, RenderState& rs) {
+    GameState gs = glimbo_world(16, 18, true);
+    gs.soft_collisions = true;
+    gs.flock_enabled = true;
+    gs.background_enabled = false;
+    gs.camera_x = 12;
+    gs.camera_y = 6;
+    gs.camera_distance = 30;
+    pack_flock(gs, 30, 14);
+    for (size_t i = 0; i < gs.players.size(); ++i) {
+        Player& p = gs.players[i];
+        hook(p.ropes[0], p.x - 5, -2, p.x, p.y, 1);
+        hook(p.ropes[1], p.x + 5, -1, p.x, p.y, 2);
+        p.ropes[1].rigid = i % 4 == 0;
+    }
+    draw_glimbo(gs, gfx, rs, 0.5f);
+}
+
+ropegame::World ropegame_world(bool playing) {
+    ropegame::World w;
+    ropegame::init_world(w, 2);
+    w.level = test_level(-50, 36);
+    w.level_index = 7;
+    w.frame_rate = 30;
+    w.blobs_left = 1;
+    w.time_taken = 4000;
+    w.play_button = {0, 0, 6, 3, SLOT_HANDLE};
+    for (int i = 0; i < 2; ++i) {
+        ropegame::Player& p = w.players[size_t(i)];
+        p.x = p.prev_x = -4.0f + 7.0f * float(i);
+        p.y = p.prev_y = 3.0f;
+        p.prev_x -= 0.3f;
+        p.radius = 1.2f;
+        p.aim_x = p.x - 10;
+        p.aim_y = p.y + 28;
+        w.pointer_inputs[size_t(i)].pointer_x = p.x + 5 - 9.0f * float(i);
+        w.pointer_inputs[size_t(i)].pointer_y = p.y + 4;
+    }
+    if (!playing)
+        return w;
+    w.playing = w.flock_enabled = w.trail_enabled = w.camera_midpoint_mode = true;
+    w.camera_x = 2;
+    w.camera_y = 4;
+    w.camera_distance = 35;
+    w.light_x = 2;
+    w.light_y = 8;
+    pack_flock(w, 0, 4);
+    ropegame::Player* p = w.players.data();
+    hook(p[0].ropes[0], -12, -2, p[0].x, p[0].y, 2);
+    hook(p[1].ropes[1], p[0].x, p[0].y, p[1].x, p[1].y, 1, {AnchorKind::player, 0});
+    p[1].ropes[1].rigid = 1;
+    return w;
+}
+
+void draw_ropegame(ropegame::World w, const RenderResources& gfx, RenderState& rs) {
+    ropegame::set_gl_state(w);
+    ropegame::program_draw(w, gfx, rs);
+}
+
+void ropegame_title(const RenderResources& gfx, RenderState& rs) {
+    draw_ropegame(ropegame_world(false), gfx, rs);
+}
+
+void ropegame_play(const RenderResources& gfx, RenderState& rs) {
+    draw_ropegame(ropegame_world(true), gfx, rs);
+}
+
+// The balls push ground points about while ropegame is played: the same level, one point
+// moved up.
+void ropegame_pushed(const RenderResources& gfx, RenderState& rs) {
+    ropegame::World w = ropegame_world(true);
+    w.level.ground[13].y += 1.5f;
+    draw_ropegame(w, gfx, rs);
+}
+
+struct Scene {
+    const char* name;
+    void (*draw)(const RenderResources& gfx, RenderState& rs);
+};
+
+const Scene SCENES[] = {
+    {"glimbo_menu", glimbo_menu},         {"glimbo_ropes", glimbo_ropes},
+    {"glimbo_flock", glimbo_flock},       {"glimbo_soft_crowd", glimbo_soft_crowd},
+    {"ropegame_title", ropegame_title},   {"ropegame_play", ropegame_play},
+    {"ropegame_pushed", ropegame_pushed},
+};
+
+// With SCENE_REFERENCES_OUT set to a folder, the scenes drawn vertex by vertex are written
+// there as new references instead of being compared.
+TEST(ScenePixels, EverySceneMatchesItsReference) {
+    GlTestContext gl;
+    ASSERT_TRUE(gl.open(WIDTH, HEIGHT)) << "no offscreen GL context";
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    if (!renderer || !std::strstr(renderer, "llvmpipe")) {
+        gl.close();
+        GTEST_SKIP() << "the references are llvmpipe's; this GL is " << renderer;
+    }
+    const char* out = std::getenv("SCENE_REFERENCES_OUT");
+    RenderResources gfx;
+    for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot)
+        gfx.texture_ids[size_t(slot)] = slot_texture(slot);
+    create_scene_objects(gfx);
+    gfx.print = print_blocks;
+    RenderState rs;
+    for (const bool immediate : {true, false}) {
+        if (out && !immediate)
+            break;
+        gfx.immediate_mode = immediate;
+        for (const Scene& scene : SCENES) {
+            const std::string how = immediate ? "vertex by vertex" : "from kept geometry";
+            apply_gl_projection(WIDTH, HEIGHT);
+            glShadeModel(GL_SMOOTH);
+            rs.scroll_offset = 0;
+            rs.pointer_color = {};
+            scene.draw(gfx, rs);
+            const RgbImage drawn = read_window(WIDTH, HEIGHT);
+            if (out) {
+                EXPECT_TRUE(save_reference(std::string(out) + "/" + scene.name + ".rgbz", drawn));
+                continue;
+            }
+            RgbImage reference;
+            const std::string path = std::string(SCENE_REFERENCE_DIR) + "/" + scene.name + ".rgbz";
+            ASSERT_TRUE(load_reference(path, reference)) << path;
+            const ImageDifference d = compare_images(drawn, reference);
+            EXPECT_EQ(d.pixels, 0)
+                << scene.name << " " << how << ": " << d.pixels << " pixels differ, by up to "
+                << d.largest_step << " steps; the picture is in " << scene.name << ".ppm";
+            if (d.pixels > 0)
+                save_ppm(std::string(scene.name) + ".ppm", drawn);
+        }
+    }
+    delete_scene_objects(gfx);
+    glDeleteTextures(TEXTURE_SLOT_COUNT, gfx.texture_ids.data());
+    gl.close();
+}
+
+} // namespace
