@@ -1,11 +1,13 @@
 #include "glimbo/game.h"
 #include "glimbo/player_image.h"
 #include "level/byte_io.h"
-#include "level/safe_file.h"
+#include "level/file_access.h"
 
 #include <algorithm>
 
-bool quick_save(const GameState& gs) {
+namespace {
+
+bool write_quick_save(const GameState& gs, FileAccess& files) {
     ByteWriter w;
     const int count = std::clamp(gs.player_count, 0, int(gs.players.size()));
     write_i32(w, gs.level_index);
@@ -15,13 +17,23 @@ bool quick_save(const GameState& gs) {
     for (const Blob& b : gs.level.blobs)
         write_blob(w, b);
     std::string error;
-    return write_file_atomically(game_file_path(gs, QUICK_SAVE_NAME), w.bytes, error);
+    return files.write(game_file_path(gs, QUICK_SAVE_NAME), w.bytes, error);
+}
+
+} // namespace
+
+bool quick_save(const GameState& gs, GameHost& host) {
+    return write_quick_save(gs, *host.files);
+}
+
+bool quick_save(const GameState& gs) {
+    return write_quick_save(gs, disk_files());
 }
 
 void quick_load(GameState& gs, GameHost& host) {
     std::vector<uint8_t> bytes;
     std::string error;
-    if (read_whole_file(game_file_path(gs, QUICK_SAVE_NAME), bytes, error) != FileReadStatus::ok)
+    if (host.files->read(game_file_path(gs, QUICK_SAVE_NAME), bytes, error) != FileReadStatus::ok)
         return;
     ByteReader r{bytes};
 

@@ -10,9 +10,10 @@
 
 class ChildProcess {
   public:
-    // `env` entries "NAME=value" are set, "NAME" alone is removed.
+    // `env` entries "NAME=value" are set, "NAME" alone is removed; `args` follow the name.
     bool start(const std::string& program, const std::string& cwd,
-               const std::vector<std::string>& env, const std::string& output_file);
+               const std::vector<std::string>& env, const std::string& output_file,
+               const std::vector<std::string>& args = {});
     // Waits for the exit; false after the timeout (the child is then killed). A signal gives
     // 128 + its number.
     bool wait_exit(int& exit_code, std::chrono::milliseconds timeout = std::chrono::seconds(60));
