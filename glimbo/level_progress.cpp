@@ -58,9 +58,8 @@ std::string game_file_path(const GameState& gs, const std::string& name) {
 
 void load_level(GameState& gs, GameHost& host) {
     const std::string name = "levels/level" + std::to_string(int64_t(gs.level_index) + 1) + ".svg";
-    const LevelReadResult result =
-        read_level_file(*host.files, game_file_path(gs, name), gs.level,
-                        {.copy_first_type_to_last = true});
+    const LevelReadResult result = read_level_file(*host.files, game_file_path(gs, name), gs.level,
+                                                   {.copy_first_type_to_last = true});
     if (result.status != LevelReadStatus::ok) {
         level_not_read(gs, host, result, name, reset_level);
         return;

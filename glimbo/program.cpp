@@ -81,9 +81,8 @@ int glimbo_main(int argc, const char* const* argv) {
     // The world, the renderer and the assets live for the whole run; the frame rebuilds
     // only the window around them.
     static GlimboProgram program;
-    return run_game_command(argc, argv, ReplayProgram::glimbo, program.session, program.seam,
-                            [] {
-                                ProgramHooks hooks = make_glimbo_hooks(program);
-                                return run_program(settings_for(Deliverable::glimbo), hooks);
-                            });
+    return run_game_command(argc, argv, ReplayProgram::glimbo, program.session, program.seam, [] {
+        ProgramHooks hooks = make_glimbo_hooks(program);
+        return run_program(settings_for(Deliverable::glimbo), hooks);
+    });
 }

@@ -4,11 +4,11 @@
 
 #include "assets/font.h"
 #include "assets/texture.h"
+#include "draw/render_types.h"
 #include "frame/frame.h"
+#include "gamehost/program_host.h"
 #include "glimbo/game_state.h"
 #include "glimbo/replay_seam.h"
-#include "gamehost/program_host.h"
-#include "draw/render_types.h"
 #include "replay/session.h"
 
 #include <array>

@@ -12,6 +12,10 @@ int random_next() { return random_next(g_random); }
 
 void random_reset() { g_random = RandomState{}; }
 
-RandomState random_state() { return g_random; }
+RandomState random_state() {
+    return g_random;
+}
 
-void random_set_state(RandomState state) { g_random = state; }
+void random_set_state(RandomState state) {
+    g_random = state;
+}

@@ -7,7 +7,9 @@ void Fnv1a::u32(uint32_t v) {
         byte(uint8_t(v >> (8 * i)));
 }
 
-void Fnv1a::f32(float v) { u32(std::bit_cast<uint32_t>(v)); }
+void Fnv1a::f32(float v) {
+    u32(std::bit_cast<uint32_t>(v));
+}
 
 void Fnv1a::u64(uint64_t v) {
     for (int i = 0; i < 8; ++i)

@@ -23,8 +23,8 @@ bool parse_game_options(int argc, const char* const* argv, GameOptions& options,
             seen = true;
             options.file = argv[++i];
         } else {
-            error = (arg.starts_with("-") ? "unknown option '" : "unexpected argument '") + arg +
-                    "'";
+            error =
+                (arg.starts_with("-") ? "unknown option '" : "unexpected argument '") + arg + "'";
             return false;
         }
     }
@@ -41,7 +41,8 @@ bool parse_game_options(int argc, const char* const* argv, GameOptions& options,
 }
 
 std::string game_usage(const std::string& program) {
-    return "usage: " + program + " [--record FILE | --replay FILE [--headless] | --help]\n"
+    return "usage: " + program +
+           " [--record FILE | --replay FILE [--headless] | --help]\n"
            "  (no option)               play\n"
            "  --record FILE             play, and record the run into FILE\n"
            "  --replay FILE             play FILE back in the window at its recorded pace;\n"

@@ -65,8 +65,7 @@ void Playback::run_step(ReplayGame& game, GameHost& host) {
     if (step.has_digest)
         compare("step " + std::to_string(next_), step.digest, state_digest(game));
     if (next_ == replay_.steps.size() && replay_.finished)
-        compare("end after step " + std::to_string(next_), replay_.end_digest,
-                state_digest(game));
+        compare("end after step " + std::to_string(next_), replay_.end_digest, state_digest(game));
 }
 
 void Playback::compare(const std::string& where, uint64_t recorded, uint64_t replayed) {
@@ -129,8 +128,8 @@ FileReadStatus Playback::read(const std::string& path, std::vector<uint8_t>& byt
     }
     const ReplayFileRead& f = step.files[next_file_++];
     if (f.path != path) {
-        diverge("the replayed game read \"" + path + "\" where the recording read \"" +
-                f.path + "\"");
+        diverge("the replayed game read \"" + path + "\" where the recording read \"" + f.path +
+                "\"");
         return FileReadStatus::cannot_open;
     }
     switch (f.status) {

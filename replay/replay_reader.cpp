@@ -28,6 +28,7 @@ class Parser {
     Parser(std::span<const uint8_t> bytes, Replay& replay) : r_{bytes}, replay_(replay) {}
 
     void header(ReplayProgram expected) {
+        // Too short for the magic is not a replay at all; the header is read in one go.
         if (r_.bytes.size() < sizeof REPLAY_MAGIC ||
             std::memcmp(r_.bytes.data(), REPLAY_MAGIC, sizeof REPLAY_MAGIC) != 0)
             throw Refusal{"not a replay file: it does not start with \"GLREPLAY\" (byte 0)"};
@@ -74,14 +75,13 @@ class Parser {
                 end(at);
                 return {};
             } else {
-                throw Refusal{"unknown record tag " + hex(tag) + " at byte " +
-                              std::to_string(at) + ", after step " +
-                              std::to_string(replay_.steps.size())};
+                throw Refusal{"unknown record tag " + hex(tag) + " at byte " + std::to_string(at) +
+                              ", after step " + std::to_string(replay_.steps.size())};
             }
         }
-        return {ReplayReadStatus::unfinished,
-                "the recording stopped after step " + std::to_string(replay_.steps.size()) +
-                    " without its end record"};
+        return {ReplayReadStatus::unfinished, "the recording stopped after step " +
+                                                  std::to_string(replay_.steps.size()) +
+                                                  " without its end record"};
     }
 
   private:
@@ -178,6 +178,7 @@ class Parser {
         need(2, "a file path length");
         const uint8_t low = read_u8(r_);
         const uint16_t length = uint16_t(low | read_u8(r_) << 8);
+        // No game reads a file without a name, nor one with a name longer than a path.
         if (length == 0 || length > REPLAY_MAX_PATH)
             bad("file path length " + std::to_string(length) + " is outside 1.." +
                     std::to_string(REPLAY_MAX_PATH),
@@ -199,9 +200,11 @@ class Parser {
         f.status = RecordedRead(status);
         const size_t at_size = r_.pos;
         const uint32_t size = u32("a file size");
+        // A file that could not be read has no bytes; any there would be served by mistake.
         if (f.status != RecordedRead::read && size != 0)
             bad("\"" + f.path + "\" was not read but holds " + std::to_string(size) + " bytes",
                 at_size);
+        // A damaged size must not allocate beyond what a level or a quick save could be.
         if (size > REPLAY_MAX_FILE_BYTES)
             bad("file size " + std::to_string(size) + " of \"" + f.path + "\" is over " +
                     std::to_string(REPLAY_MAX_FILE_BYTES),
@@ -236,10 +239,12 @@ class Parser {
     }
 
     void end(size_t at) {
+        // The step count and the digest: 12 bytes.
         if (r_.remaining() < 12)
             throw Refusal{"truncated: the file ends at byte " + std::to_string(r_.bytes.size()) +
                           " inside the end record at byte " + std::to_string(at)};
         const uint32_t steps = read_u32(r_);
+        // A count that disagrees means records were lost or added.
         if (steps != replay_.steps.size())
             throw Refusal{"the end record at byte " + std::to_string(at) + " counts " +
                           std::to_string(steps) + " steps, but the replay holds " +
@@ -248,9 +253,9 @@ class Parser {
         replay_.end_digest = low | uint64_t(read_u32(r_)) << 32;
         replay_.finished = true;
         if (r_.remaining() > 0)
-            throw Refusal{"the file goes on after the end record: " +
-                          std::to_string(r_.remaining()) + " more bytes from byte " +
-                          std::to_string(r_.pos)};
+            throw Refusal{
+                "the file goes on after the end record: " + std::to_string(r_.remaining()) +
+                " more bytes from byte " + std::to_string(r_.pos)};
     }
 
     ByteReader r_;
@@ -273,8 +278,7 @@ ReplayReadResult parse_replay(std::span<const uint8_t> bytes, ReplayProgram prog
     }
 }
 
-ReplayReadResult read_replay_file(const std::string& path, ReplayProgram program,
-                                  Replay& replay) {
+ReplayReadResult read_replay_file(const std::string& path, ReplayProgram program, Replay& replay) {
     std::vector<uint8_t> bytes;
     std::string error;
     if (read_whole_file(path, bytes, error) != FileReadStatus::ok) {

@@ -25,5 +25,4 @@ ReplayReadResult parse_replay(std::span<const uint8_t> bytes, ReplayProgram prog
                               Replay& replay);
 
 // The same for the file at `path`; a file that cannot be read is refused with the reason.
-ReplayReadResult read_replay_file(const std::string& path, ReplayProgram program,
-                                  Replay& replay);
+ReplayReadResult read_replay_file(const std::string& path, ReplayProgram program, Replay& replay);

@@ -7,7 +7,8 @@
 namespace {
 
 // A replayed window catches up with the live clock by at most this many steps per frame,
-// and forgets a larger debt (a paused or minimised window) instead of racing.
+// and forgets a larger debt (a paused or minimised window) instead of racing. A recorded
+// stall (a message box, a minimised window) is waited out for that long at most.
 constexpr int CATCH_UP_STEPS = 4;
 constexpr uint32_t MAX_BEHIND_MS = 250;
 
@@ -55,8 +56,8 @@ void ProgramSession::key(uint32_t code, bool down) {
     game_.key(code, down);
 }
 
-void ProgramSession::mouse(int index, int32_t dx, int32_t dy, int32_t wheel, bool left,
-                           bool right, bool middle) {
+void ProgramSession::mouse(int index, int32_t dx, int32_t dy, int32_t wheel, bool left, bool right,
+                           bool middle) {
     if (playback_)
         return;
     if (recorder_)
@@ -74,7 +75,7 @@ void ProgramSession::update(uint32_t elapsed_ms) {
     // Recorded steps run when the live clock has caught up with their elapsed times.
     behind_ms_ = std::min(behind_ms_ + elapsed_ms, MAX_BEHIND_MS);
     for (int n = 0; n < CATCH_UP_STEPS && !playback_->done(); ++n) {
-        const uint32_t due = playback_->next_elapsed_ms();
+        const uint32_t due = std::min(playback_->next_elapsed_ms(), MAX_BEHIND_MS);
         if (behind_ms_ < due)
             break;
         behind_ms_ -= due;

@@ -76,11 +76,10 @@ int ropegame_main(int argc, const char* const* argv) {
     // The world, the renderer and the assets live for the whole run; the frame rebuilds
     // only the window around them.
     static Program program;
-    return run_game_command(argc, argv, ReplayProgram::ropegame, program.session, program.seam,
-                            [] {
-                                ProgramHooks hooks = make_hooks(program);
-                                return run_program(settings_for(Deliverable::ropegame), hooks);
-                            });
+    return run_game_command(argc, argv, ReplayProgram::ropegame, program.session, program.seam, [] {
+        ProgramHooks hooks = make_hooks(program);
+        return run_program(settings_for(Deliverable::ropegame), hooks);
+    });
 }
 
 } // namespace ropegame

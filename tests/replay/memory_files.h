@@ -19,8 +19,7 @@ struct MemoryFiles : FileAccess {
         bytes = it->second;
         return FileReadStatus::ok;
     }
-    bool write(const std::string& path, const std::vector<uint8_t>& bytes,
-               std::string&) override {
+    bool write(const std::string& path, const std::vector<uint8_t>& bytes, std::string&) override {
         files[path] = bytes;
         return true;
     }

@@ -66,11 +66,12 @@ class Recording : public GameEndToEnd {
         return false;
     }
     // Holds the left button until `done`: a short click might fall between two frames.
+    // Then lets a few steps see it up, so that the next press is a press of its own.
     template <typename Done> bool click_until(Done done) {
         injector.button(1, true);
         const bool seen = wait_until(done);
         injector.button(1, false);
-        return seen;
+        return steps_pass(3) && seen;
     }
     // Runs the program with `args` and no display; returns its exit code and output.
     int run_headless(const std::string& program, const std::vector<std::string>& args,

@@ -31,7 +31,11 @@ Replay tiny_replay() {
     first.files = {{"levels/level1.svg", RecordedRead::read, {1, 2, 3}}};
     ReplayStep second;
     second.elapsed_ms = 16;
-    second.inputs = {{.kind = InputKind::mouse, .mouse = 1, .dx = 3, .dy = -2, .wheel = 1,
+    second.inputs = {{.kind = InputKind::mouse,
+                      .mouse = 1,
+                      .dx = 3,
+                      .dy = -2,
+                      .wheel = 1,
                       .buttons = BUTTON_LEFT | BUTTON_MIDDLE}};
     second.has_digest = true;
     second.digest = 0x1122334455667788;
@@ -74,8 +78,7 @@ TEST(ReplayFile, ACrashLeavesAPartFileThatPlaysUpToItsLastStep) {
     Replay r;
     const ReplayReadResult read = read_replay_file(target + ".part", ReplayProgram::glimbo, r);
     EXPECT_EQ(read.status, ReplayReadStatus::unfinished);
-    EXPECT_NE(read.message.find("stopped after step 150 without its end record"),
-              std::string::npos)
+    EXPECT_NE(read.message.find("stopped after step 150 without its end record"), std::string::npos)
         << read.message;
     ASSERT_EQ(r.steps.size(), 150u);
     EXPECT_EQ(r.steps[0].files.size(), 1u) << "level 1, not found";
@@ -115,7 +118,8 @@ TEST(ReplayFile, DamageIsRefusedNamingWhatAndWhere) {
         {[](Bytes& b) { put_u32(b, 29, 0xFFFFFFFF); },
          "input count 4294967295 is more than the rest of the file can hold at byte 29"},
         {[](Bytes& b) { b[42] = 1; }, "file path holds control character 0x1 at byte 42"},
-        {[](Bytes& b) { b[59] = 9; }, "file status 9 of \"levels/level1.svg\" is unknown at byte 59"},
+        {[](Bytes& b) { b[59] = 9; },
+         "file status 9 of \"levels/level1.svg\" is unknown at byte 59"},
         {[](Bytes& b) { put_u32(b, 60, 200); },
          "ends at byte 121 inside the bytes of a recorded file of step 1 (record at byte 24)"},
         {[](Bytes& b) { b[68] = 'z'; }, "unknown record tag 0x7a at byte 68, after step 1"},
@@ -124,9 +128,11 @@ TEST(ReplayFile, DamageIsRefusedNamingWhatAndWhere) {
         {[](Bytes& b) { b.resize(90); },
          "truncated: the file ends at byte 90 inside a mouse report of step 2 (record at byte 68)"},
         {[](Bytes& b) { b[99] = 2; }, "digest flag 2 is neither 0 nor 1 at byte 99"},
-        {[](Bytes& b) { b[109] = 3; }, "end record at byte 108 counts 3 steps, but the replay holds 2"},
+        {[](Bytes& b) { b[109] = 3; },
+         "end record at byte 108 counts 3 steps, but the replay holds 2"},
         {[](Bytes& b) { b.resize(115); }, "ends at byte 115 inside the end record at byte 108"},
-        {[](Bytes& b) { b.push_back(0); }, "goes on after the end record: 1 more bytes from byte 121"},
+        {[](Bytes& b) { b.push_back(0); },
+         "goes on after the end record: 1 more bytes from byte 121"},
     };
     for (const Case& c : cases) {
         Bytes bytes = good;

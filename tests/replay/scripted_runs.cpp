@@ -28,7 +28,7 @@ std::vector<uint8_t> second_level() {
     LevelData level;
     const float xs[] = {-60, -40, -10, 10, 25, 30, 60, 80};
     const float ys[] = {10, -3, -3, -3, -3, -3, 5, 20};
-    const int32_t types[] = {SURFACE_GROUND, SURFACE_GROUND, SURFACE_ICE, SURFACE_GROUND,
+    const int32_t types[] = {SURFACE_GROUND, SURFACE_GROUND, SURFACE_ICE,    SURFACE_GROUND,
                              SURFACE_SPIKES, SURFACE_GROUND, SURFACE_GROUND, SURFACE_GROUND};
     for (int k = 0; k < 8; ++k) {
         level.ground.push_back({xs[k], ys[k], 1, types[k]});
@@ -67,8 +67,8 @@ struct Driver {
         }
     }
     void button(int mouse, uint8_t bit, bool down) {
-        buttons[size_t(mouse)] = uint8_t(down ? buttons[size_t(mouse)] | bit
-                                              : buttons[size_t(mouse)] & ~bit);
+        buttons[size_t(mouse)] =
+            uint8_t(down ? buttons[size_t(mouse)] | bit : buttons[size_t(mouse)] & ~bit);
         report(mouse, 0, 0);
     }
     void click(int mouse, int held_steps = 2) {
@@ -117,10 +117,10 @@ bool record_glimbo_run(const std::string& path, std::string& error) {
     GlimboSeam seam(gs);
     return record_run(seam, ReplayProgram::glimbo, path, error, [&](Driver& d) {
         d.steps(3);
-        d.tap('L');  // the flock comes out
-        d.click(0);  // "play": level 1 is finished at once, level 2 shows the menu
+        d.tap('L'); // the flock comes out
+        d.click(0); // "play": level 1 is finished at once, level 2 shows the menu
         d.steps(3);
-        d.click(0);  // "play" on level 2
+        d.click(0); // "play" on level 2
         d.report(0, 100, 40);
         d.key('Q', true); // roll towards the pointer, jumping now and then
         for (int i = 0; i < 3; ++i) {
@@ -212,8 +212,8 @@ bool record_ropegame_run(const std::string& path, std::string& error) {
         d.session.start();
         d.key(KEY_F1, false);
         d.steps(3);
-        d.tap(KEY_9); // no level 3: the game is complete, level 1 again
-        d.tap(KEY_0); // no level 0 either
+        d.tap(KEY_9);        // no level 3: the game is complete, level 1 again
+        d.tap(KEY_0);        // no level 0 either
         d.tap(KEY_ENTER, 3); // one player from here on: level 1 is finished again
         d.steps(10);
         d.tap(KEY_SPACE); // level 2 alone, rolling and jumping
