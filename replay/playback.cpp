@@ -75,16 +75,18 @@ void Playback::compare(const std::string& where, uint64_t recorded, uint64_t rep
         out_ << where << ": digest matches\n";
         return;
     }
-    if (first_differs_ == 0)
+    if (!differs_)
         first_differs_ = running_;
+    differs_ = true;
     out_ << where << ": digest differs (recorded " << hex(recorded) << ", replayed "
          << hex(replayed) << ")\n";
 }
 
 void Playback::diverge(const std::string& what) {
     out_ << "step " << running_ << ": " << what << "\n";
-    if (first_differs_ == 0)
+    if (!differs_)
         first_differs_ = running_;
+    differs_ = true;
     diverged_ = true;
 }
 
@@ -92,7 +94,7 @@ int Playback::finish(double seconds) {
     const size_t total = replay_.steps.size();
     if (next_ < total && !diverged_)
         out_ << "stopped at step " << next_ << " of " << total << "\n";
-    if (first_differs_ == 0) {
+    if (!differs_) {
         if (matches_ == 0)
             out_ << "no recorded digest was reached";
         else
@@ -110,7 +112,7 @@ int Playback::finish(double seconds) {
         out_ << "; " << next_ << " steps in " << seconds << " s, " << rate << " steps per second";
     }
     out_ << "\n";
-    return first_differs_ == 0 ? 0 : 1;
+    return differs_ ? 1 : 0;
 }
 
 FileReadStatus Playback::read(const std::string& path, std::vector<uint8_t>& bytes,

@@ -25,9 +25,6 @@ class Playback : public FileAccess {
     // Runs the next step (when not done); `host.files` must be this playback.
     void run_step(ReplayGame& game, GameHost& host);
 
-    size_t steps_run() const { return next_; }
-    bool all_match() const { return first_differs_ == 0; }
-
     // Prints the verdict (and the speed, when `seconds` is not negative); returns the exit
     // code: 0 when every compared digest matched, else 1.
     int finish(double seconds);
@@ -49,7 +46,8 @@ class Playback : public FileAccess {
     size_t running_ = 0;   // number of the step running or last run, from 1
     size_t next_file_ = 0; // files of the running step served so far
     size_t matches_ = 0;
-    size_t first_differs_ = 0; // step number; 0 while everything matched
+    bool differs_ = false;
+    size_t first_differs_ = 0; // step number
     size_t last_match_ = 0;
     bool diverged_ = false;
 };
