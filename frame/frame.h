@@ -97,7 +97,8 @@ struct ProgramHooks {
     std::function<void()> program_draw;
     std::function<void()> program_deinit;
 
-    // glimbo: every key-down/up below 256 goes here instead of the key table.
+    // Every key-down/up below 256 goes here: in glimbo instead of the key table, in the
+    // others after the key table has recorded it.
     std::function<void(uint32_t virtual_key, bool down)> key_event;
     // glimbo, ropegame: each mouse's motion, wheel steps and buttons on every raw-input pass.
     std::function<void(int mouse, int x, int y, int wheel, bool left, bool right, bool middle)>

@@ -115,7 +115,7 @@ void toggle_pause(FrameContext& frame) {
 
 // What sets the three variants apart.
 struct Variant {
-    bool keys_to_program; // glimbo hands keys to its key event, the others keep a key table
+    bool keys_to_program; // glimbo hands keys to its key event only, the others keep a key table
     bool p_pauses;
     bool f1_switches_fullscreen;
     bool raw_mouse;     // every mouse polled on raw input
@@ -136,7 +136,8 @@ bool key_message(FrameContext& frame, const Message& message, const Variant& var
     const auto code = static_cast<uint32_t>(message.wparam);
     if (!variant.keys_to_program) {
         set_key(frame, code, down ? 1 : 0);
-    } else if (frame.hooks.key_event) {
+    }
+    if (frame.hooks.key_event) {
         frame.hooks.key_event(code, down);
     }
     if (!down) {

@@ -57,11 +57,17 @@ void fill_menu_items(GameState& gs);
 // Q W E for player 0, T Y U for player 1, W and E as roll keys of players 3 and 4.
 void install_default_controls(GameState& gs);
 
+// What every window (re)build does to the world: the level loaded afresh and reset, the
+// default controls and the menu.
+void start_game(GameState& gs, GameHost& host);
+
 // ---- quick save -----------------------------------------------------------------------
 
 constexpr const char* QUICK_SAVE_NAME = "quicksave.sav";
 
-// Writes the quick save atomically; returns false (and keeps any previous save) on failure.
+// Writes the quick save atomically through host.files (on disk when `host` is left out);
+// returns false (and keeps any previous save) on failure.
+bool quick_save(const GameState& gs, GameHost& host);
 bool quick_save(const GameState& gs);
 
 // Replaces the game state from the quick save when it exists; does nothing otherwise.

@@ -1,10 +1,6 @@
-// glimbo: one player per mouse, on the application frame.
+// glimbo: one player per mouse, on the application frame; --help lists the options.
 #include "glimbo/program.h"
 
-int main() {
-    // The world, the renderer and the assets live for the whole run; the frame rebuilds
-    // only the window around them.
-    static GlimboProgram program;
-    ProgramHooks hooks = make_glimbo_hooks(program);
-    return run_program(settings_for(Deliverable::glimbo), hooks);
+int main(int argc, char** argv) {
+    return glimbo_main(argc, argv);
 }

@@ -58,8 +58,8 @@ std::string game_file_path(const GameState& gs, const std::string& name) {
 
 void load_level(GameState& gs, GameHost& host) {
     const std::string name = "levels/level" + std::to_string(int64_t(gs.level_index) + 1) + ".svg";
-    const LevelReadResult result =
-        read_level_file(game_file_path(gs, name), gs.level, {.copy_first_type_to_last = true});
+    const LevelReadResult result = read_level_file(*host.files, game_file_path(gs, name), gs.level,
+                                                   {.copy_first_type_to_last = true});
     if (result.status != LevelReadStatus::ok) {
         level_not_read(gs, host, result, name, "glimbo", reset_level);
         return;
@@ -121,7 +121,7 @@ void menu_item_action(GameState& gs, GameHost& host, int item) {
         gs.player_count = 1;
         break;
     case 7: // save game
-        quick_save(gs);
+        quick_save(gs, host);
         break;
     case 8: // load game
         quick_load(gs, host);

@@ -3,6 +3,7 @@
 #include "glimbo/game.h"
 #include "glimbo/render_scene.h"
 #include "platform/cursor.h"
+#include "replay/game_main.h"
 
 #include <GL/gl.h>
 
@@ -31,17 +32,14 @@ bool program_init(GlimboProgram& program, GlWindow& window) {
 
     start_game_sound(program.host);
 
-    reset_level(gs, program.host);
+    program.session.start();
 
     create_scene_objects(program.gfx);
-
-    install_default_controls(gs);
-    fill_menu_items(gs);
     return true;
 }
 
 void program_update(GlimboProgram& program, uint32_t elapsed_ms) {
-    game_step(program.game, program.host, elapsed_ms);
+    program.session.update(elapsed_ms);
 }
 
 void program_draw(GlimboProgram& program) {
@@ -51,8 +49,11 @@ void program_draw(GlimboProgram& program) {
 void program_deinit(GlimboProgram& program) {
     delete_scene_objects(program.gfx);
     stop_game_sound(program.host);
-    program.game.level.ground.clear();
-    program.game.level.ground.shrink_to_fit();
+    // A replay owns the world: only its recorded window builds may touch the level.
+    if (!program.session.replaying()) {
+        program.game.level.ground.clear();
+        program.game.level.ground.shrink_to_fit();
+    }
     // The texture names and glyph lists go with the context.
     program.gfx.texture_ids.fill(0);
     program.host.window = nullptr;
@@ -65,13 +66,23 @@ ProgramHooks make_glimbo_hooks(GlimboProgram& program) {
     hooks.program_update = [p](uint32_t elapsed_ms) { program_update(*p, elapsed_ms); };
     hooks.program_draw = [p] { program_draw(*p); };
     hooks.program_deinit = [p] { program_deinit(*p); };
-    hooks.key_event = [p](uint32_t code, bool down) { key_event(p->game, int(code), down); };
+    hooks.key_event = [p](uint32_t code, bool down) { p->session.key(code, down); };
     hooks.player_mouse_input = [p](int mouse, int x, int y, int wheel, bool left, bool right,
                                    bool middle) {
-        player_mouse_input(p->game, mouse, x, y, wheel, left, right, middle);
+        p->session.mouse(mouse, x, y, wheel, left, right, middle);
     };
-    hooks.allocate_players = [p](int count) { init_game_state(p->game, count); };
+    hooks.allocate_players = [p](int count) { p->session.allocate(count); };
 
     set_shared_hooks(hooks, program.host);
     return hooks;
+}
+
+int glimbo_main(int argc, const char* const* argv) {
+    // The world, the renderer and the assets live for the whole run; the frame rebuilds
+    // only the window around them.
+    static GlimboProgram program;
+    return run_game_command(argc, argv, ReplayProgram::glimbo, program.session, program.seam, [] {
+        ProgramHooks hooks = make_glimbo_hooks(program);
+        return run_program(settings_for(Deliverable::glimbo), hooks);
+    });
 }

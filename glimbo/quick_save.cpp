@@ -1,7 +1,7 @@
 #include "glimbo/game.h"
 #include "glimbo/player_image.h"
 #include "level/byte_io.h"
-#include "level/safe_file.h"
+#include "level/file_access.h"
 
 #include <algorithm>
 
@@ -83,15 +83,27 @@ bool load_quick_save(GameState& gs, GameHost& host, std::span<const uint8_t> byt
     return true;
 }
 
-bool quick_save(const GameState& gs) {
+namespace {
+
+bool write_quick_save(const GameState& gs, FileAccess& files) {
     std::string error;
-    return write_file_atomically(game_file_path(gs, QUICK_SAVE_NAME), encode_quick_save(gs), error);
+    return files.write(game_file_path(gs, QUICK_SAVE_NAME), encode_quick_save(gs), error);
+}
+
+} // namespace
+
+bool quick_save(const GameState& gs, GameHost& host) {
+    return write_quick_save(gs, *host.files);
+}
+
+bool quick_save(const GameState& gs) {
+    return write_quick_save(gs, disk_files());
 }
 
 void quick_load(GameState& gs, GameHost& host) {
     std::vector<uint8_t> bytes;
     std::string error;
-    if (read_whole_file(game_file_path(gs, QUICK_SAVE_NAME), bytes, error) != FileReadStatus::ok)
+    if (host.files->read(game_file_path(gs, QUICK_SAVE_NAME), bytes, error) != FileReadStatus::ok)
         return;
     load_quick_save(gs, host, bytes);
 }

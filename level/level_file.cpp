@@ -1,6 +1,7 @@
 #include "level/level_file.h"
 
 #include "level/byte_io.h"
+#include "level/file_access.h"
 #include "level/safe_file.h"
 
 #include <cmath>
@@ -128,9 +129,14 @@ LevelReadResult parse_level(std::span<const uint8_t> bytes, LevelData& level,
 
 LevelReadResult read_level_file(const std::string& path, LevelData& level,
                                 const LevelReadOptions& options) {
+    return read_level_file(disk_files(), path, level, options);
+}
+
+LevelReadResult read_level_file(FileAccess& files, const std::string& path, LevelData& level,
+                                const LevelReadOptions& options) {
     std::vector<uint8_t> bytes;
     std::string error;
-    FileReadStatus st = read_whole_file(path, bytes, error);
+    FileReadStatus st = files.read(path, bytes, error);
     if (st == FileReadStatus::cannot_open)
         return {LevelReadStatus::cannot_open, error};
     if (st != FileReadStatus::ok)

@@ -102,6 +102,9 @@ LevelReadResult parse_level(std::span<const uint8_t> bytes, LevelData& level,
 // Reads a level file; same contract as parse_level, plus cannot_open for a missing file.
 LevelReadResult read_level_file(const std::string& path, LevelData& level,
                                 const LevelReadOptions& options = {});
+// The same, with the bytes taken from `files` instead of the disk.
+LevelReadResult read_level_file(class FileAccess& files, const std::string& path, LevelData& level,
+                                const LevelReadOptions& options = {});
 
 // Encodes a level; padding, spare words and meaningless bytes are zero.
 std::vector<uint8_t> encode_level(const LevelData& level, const LevelWriteOptions& options = {});

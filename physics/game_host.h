@@ -1,6 +1,9 @@
-// What the simulation asks of the world outside: sound, message boxes, quitting and the
-// system cursor. The program supplies the real one; tests supply a recording fake.
+// What the simulation asks of the world outside: sound, message boxes, quitting, the
+// system cursor and the files it reads and writes. The program supplies the real one; tests
+// supply a recording fake.
 #pragma once
+
+#include "level/file_access.h"
 
 #include <string>
 
@@ -23,6 +26,8 @@ struct GameHost {
     // Centre of the screen in pixels; the pointers are put back there every step.
     int screen_center_x = 0;
     int screen_center_y = 0;
+    // Level files and the quick save; the disk unless a recording or a replay stands between.
+    FileAccess* files = &disk_files();
 
     virtual ~GameHost() = default;
     // Starts `sample` on sound channel `channel` (0..16 plus the sounds of one step).

@@ -11,3 +11,11 @@ static RandomState g_random;
 int random_next() { return random_next(g_random); }
 
 void random_reset() { g_random = RandomState{}; }
+
+RandomState random_state() {
+    return g_random;
+}
+
+void random_set_state(RandomState state) {
+    g_random = state;
+}

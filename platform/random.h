@@ -15,3 +15,6 @@ int random_next(RandomState& rng);
 // The process-wide generator that the programs draw from.
 int random_next();
 void random_reset(); // back to the first draw; for tests
+// The process-wide generator's state, read and put back whole (replays start from it).
+RandomState random_state();
+void random_set_state(RandomState state);

@@ -26,10 +26,17 @@ void load_level(World& w, GameHost& host) {
     const auto& entry = w.level_names[size_t(w.level_index)];
     const std::string name(entry.data(), strnlen(entry.data(), entry.size()));
     // ropegame keeps each ground point's own type (no copy of the first into the last).
-    const LevelReadResult result =
-        read_level_file(in_files_dir(w, name), w.level, {.copy_first_type_to_last = false});
+    const LevelReadResult result = read_level_file(*host.files, in_files_dir(w, name), w.level,
+                                                   {.copy_first_type_to_last = false});
     if (result.status != LevelReadStatus::ok)
         level_not_read(w, host, result, name, "ropegame", reset_level);
+}
+
+void start_game(World& w, GameHost& host) {
+    fill_level_names(w);
+    // A new window starts with every key up.
+    w.key_down.fill(0);
+    reset_level(w, host);
 }
 
 void reset_level(World& w, GameHost& host) {

@@ -2,6 +2,7 @@
 
 #include "draw/scene_setup.h"
 #include "platform/cursor.h"
+#include "replay/game_main.h"
 #include "ropegame/sim.h"
 
 namespace ropegame {
@@ -10,8 +11,7 @@ void Host::play_sample(Sample, int channel) {
     FSOUND_PlaySound(channel, rope_sample);
 }
 
-bool program_init(Program& program, GlWindow& window, KeyTable& keys) {
-    program.keys = &keys;
+bool program_init(Program& program, GlWindow& window) {
     program.host.window = window.hwnd;
     World& w = program.world;
 
@@ -32,19 +32,13 @@ bool program_init(Program& program, GlWindow& window, KeyTable& keys) {
     }
 
     program.host.rope_sample = FSOUND_Sample_Load(0, "vornrope.wav", 0, 0, 0);
-    fill_level_names(w);
-    reset_level(w, program.host);
+    program.session.start();
     create_scene_objects(program.gfx);
     return true;
 }
 
 void program_update(Program& program, uint32_t elapsed_ms) {
-    World& w = program.world;
-    if (program.keys) {
-        for (size_t code = 0; code < w.key_down.size(); ++code)
-            w.key_down[code] = (*program.keys)[uint32_t(code)] != 0 ? 1 : 0;
-    }
-    game_step(w, program.host, elapsed_ms);
+    program.session.update(elapsed_ms);
 }
 
 void program_draw(Program& program) {
@@ -56,27 +50,36 @@ void program_deinit(Program& program) {
     // The texture names and glyph lists go with the context.
     program.gfx.texture_ids.fill(0);
     program.host.window = nullptr;
-    program.keys = nullptr;
 }
 
 ProgramHooks make_hooks(Program& program) {
     ProgramHooks hooks;
     Program* p = &program;
-    hooks.program_init = [p](GlWindow& window, KeyTable& keys) {
-        return program_init(*p, window, keys);
-    };
+    hooks.program_init = [p](GlWindow& window, KeyTable&) { return program_init(*p, window); };
     hooks.program_update = [p](uint32_t elapsed_ms) { program_update(*p, elapsed_ms); };
     hooks.program_draw = [p] { program_draw(*p); };
     hooks.program_deinit = [p] { program_deinit(*p); };
+    // The frame's key table records the keys too; the world takes them from here.
+    hooks.key_event = [p](uint32_t code, bool down) { p->session.key(code, down); };
     hooks.player_mouse_input = [p](int mouse, int x, int y, int wheel, bool left, bool right,
                                    bool middle) {
-        player_mouse_input(p->world, mouse, x, y, wheel, left, right, middle);
+        p->session.mouse(mouse, x, y, wheel, left, right, middle);
     };
-    hooks.allocate_players = [p](int count) { init_world(p->world, count); };
+    hooks.allocate_players = [p](int count) { p->session.allocate(count); };
 
     set_shared_hooks(hooks, program.host);
     hooks.paused = &program.paused;
     return hooks;
+}
+
+int ropegame_main(int argc, const char* const* argv) {
+    // The world, the renderer and the assets live for the whole run; the frame rebuilds
+    // only the window around them.
+    static Program program;
+    return run_game_command(argc, argv, ReplayProgram::ropegame, program.session, program.seam, [] {
+        ProgramHooks hooks = make_hooks(program);
+        return run_program(settings_for(Deliverable::ropegame), hooks);
+    });
 }
 
 } // namespace ropegame

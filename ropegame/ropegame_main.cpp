@@ -1,10 +1,7 @@
-// ropegame: the earlier edition of the game, one player per mouse, on the application frame.
+// ropegame: the earlier edition of the game, one player per mouse, on the application
+// frame; --help lists the options.
 #include "ropegame/program.h"
 
-int main() {
-    // The world, the renderer and the assets live for the whole run; the frame rebuilds
-    // only the window around them.
-    static ropegame::Program program;
-    ProgramHooks hooks = ropegame::make_hooks(program);
-    return run_program(settings_for(Deliverable::ropegame), hooks);
+int main(int argc, char** argv) {
+    return ropegame::ropegame_main(argc, argv);
 }

@@ -68,4 +68,8 @@ void load_level(World& w, GameHost& host);
 // Clock, camera, trail, flock, level, players; always ends on the title screen.
 void reset_level(World& w, GameHost& host);
 
+// What every window (re)build does to the world: the level names, every key up, and the
+// level loaded afresh and reset.
+void start_game(World& w, GameHost& host);
+
 } // namespace ropegame

@@ -27,4 +27,11 @@ bool key_held(const World& w, int code) {
     return w.key_down[size_t(code)] != 0;
 }
 
+void key_event(World& w, int code, bool down) {
+    // Codes beyond the table come from no keyboard.
+    if (code < 0 || code >= int(w.key_down.size()))
+        return;
+    w.key_down[size_t(code)] = down ? 1 : 0;
+}
+
 } // namespace ropegame

@@ -83,7 +83,7 @@ struct World : WorldCommon {
     TitleKeyLatches latches;
     PlayButton play_button;
 
-    // Held keys by virtual-key code, copied from the window's key table before each step.
+    // Held keys by virtual-key code, kept by key_event from the window's key messages.
     std::array<uint8_t, 256> key_down{};
 
     // Renderer's trail ring; the renderer advances it, a level reset clears it.
@@ -103,5 +103,8 @@ void fill_level_names(World& w);
 
 // True while virtual key `code` is held; codes outside 0..255 are never held.
 bool key_held(const World& w, int code);
+
+// A key press (down = true) or release, as the window's key table records it.
+void key_event(World& w, int code, bool down);
 
 } // namespace ropegame

@@ -22,6 +22,10 @@ int exit_code_of(int status) {
 bool ChildProcess::start(const std::string& program, const std::string& cwd,
                          const std::vector<std::string>& env, const std::string& output_file,
                          const std::vector<std::string>& args) {
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
     exited_ = false;
     pid_ = fork();
     if (pid_ < 0)
@@ -42,10 +46,6 @@ bool ChildProcess::start(const std::string& program, const std::string& cwd,
             dup2(fd, 2);
             ::close(fd);
         }
-        std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
         execv(program.c_str(), argv.data());
         _exit(127);
     }

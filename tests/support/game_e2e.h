@@ -46,12 +46,12 @@ class GameEndToEnd : public ::testing::Test {
         std::filesystem::remove_all(dir);
     }
 
-    // Starts the game on the test's display, with `env` added.
-    void start(std::vector<std::string> env = {}) {
+    // Starts the game on the test's display, with `env` added and its command line `args`.
+    void start(std::vector<std::string> env = {}, const std::vector<std::string>& args = {}) {
         env.push_back("DISPLAY=" + xvfb.display());
         env.push_back("SDL_AUDIODRIVER=dummy");
         env.push_back("ASAN_OPTIONS=detect_leaks=0");
-        ASSERT_TRUE(program.start(game_.program, dir.string(), env, output()));
+        ASSERT_TRUE(program.start(game_.program, dir.string(), env, output(), args));
     }
     // Starts the game with no X display at all.
     void start_without_display() {

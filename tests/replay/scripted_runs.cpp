@@ -1,0 +1,226 @@
+#include "tests/replay/scripted_runs.h"
+
+#include "glimbo/game.h"
+#include "glimbo/replay_seam.h"
+#include "physics/keys.h"
+#include "platform/random.h"
+#include "replay/quiet_host.h"
+#include "replay/session.h"
+#include "ropegame/replay_seam.h"
+#include "tests/replay/memory_files.h"
+
+#include <cmath>
+#include <sstream>
+
+namespace {
+
+// Level 1 holds one blob where the players start, so the first play step finishes it.
+std::vector<uint8_t> first_level() {
+    LevelData level;
+    level.ground = {{-40, -3, 1, SURFACE_GROUND}, {40, -3, 1, SURFACE_GROUND}};
+    level.base = {{-40, -13}, {40, -13}};
+    level.blobs = {{0, -1, 1, 1}};
+    return encode_level(level);
+}
+
+// Level 2: slopes, ice, a spike pit and blobs, some within reach.
+std::vector<uint8_t> second_level() {
+    LevelData level;
+    const float xs[] = {-60, -40, -10, 10, 25, 30, 60, 80};
+    const float ys[] = {10, -3, -3, -3, -3, -3, 5, 20};
+    const int32_t types[] = {SURFACE_GROUND, SURFACE_GROUND, SURFACE_ICE,    SURFACE_GROUND,
+                             SURFACE_SPIKES, SURFACE_GROUND, SURFACE_GROUND, SURFACE_GROUND};
+    for (int k = 0; k < 8; ++k) {
+        level.ground.push_back({xs[k], ys[k], 1, types[k]});
+        level.base.push_back({xs[k], ys[k] - 10});
+    }
+    level.blobs = {{8, -1, 1, 1}, {15, 0, 1, 1}, {50, 8, 1, 1}};
+    return encode_level(level);
+}
+
+// Feeds a session the way the frame does: every mouse is reported on every mouse event.
+struct Driver {
+    ProgramSession& session;
+    int mice;
+    std::vector<uint8_t> buttons = std::vector<uint8_t>(size_t(mice), 0);
+    int steps_run = 0;
+
+    void steps(int n) {
+        for (int i = 0; i < n; ++i, ++steps_run) {
+            // Frames of 16 to 19 ms, and a stall now and then.
+            const uint32_t elapsed = steps_run % 97 == 50 ? 250 : 16 + uint32_t(steps_run % 4);
+            session.update(elapsed);
+        }
+    }
+    void key(int code, bool down) { session.key(uint32_t(code), down); }
+    void tap(int code, int held_steps = 2) {
+        key(code, true);
+        steps(held_steps);
+        key(code, false);
+        steps(1);
+    }
+    void report(int mouse, int dx, int dy, int wheel = 0) {
+        for (int i = 0; i < mice; ++i) {
+            const uint8_t b = buttons[size_t(i)];
+            session.mouse(i, i == mouse ? dx : 0, i == mouse ? dy : 0, i == mouse ? wheel : 0,
+                          b & 1, b & 2, b & 4);
+        }
+    }
+    void button(int mouse, uint8_t bit, bool down) {
+        buttons[size_t(mouse)] =
+            uint8_t(down ? buttons[size_t(mouse)] | bit : buttons[size_t(mouse)] & ~bit);
+        report(mouse, 0, 0);
+    }
+    void click(int mouse, int held_steps = 2) {
+        button(mouse, 1, true);
+        steps(held_steps);
+        button(mouse, 1, false);
+        steps(2);
+    }
+};
+
+// Moves player 0's pointer offset onto menu item `item` of glimbo's menu.
+void point_at(Driver& d, const GameState& gs, int item) {
+    const MenuItem& m = gs.menu_items[size_t(item)];
+    const Player& p = gs.players[0];
+    d.report(0, int(std::lround((m.x - p.pointer_dx) * 10)),
+             int(std::lround((p.pointer_dy - m.y) * 10)));
+    d.steps(1);
+}
+
+template <class Script>
+bool record_run(ReplayGame& seam, ReplayProgram program, const std::string& path,
+                std::string& error, Script script) {
+    random_reset();
+    MemoryFiles files;
+    files.files["levels/level1.svg"] = first_level();
+    files.files["levels/level2.svg"] = second_level();
+    QuietHost host;
+    host.files = &files;
+    ProgramSession session(seam, host, program);
+    if (!session.record_to(path, error))
+        return false;
+    session.allocate(2);
+    session.start();
+    Driver d{session, 2};
+    script(d);
+    std::ostringstream out, err;
+    const bool ok = session.finish(out, err) == 0;
+    error = err.str();
+    return ok;
+}
+
+} // namespace
+
+bool record_glimbo_run(const std::string& path, std::string& error) {
+    GameState gs;
+    GlimboSeam seam(gs);
+    return record_run(seam, ReplayProgram::glimbo, path, error, [&](Driver& d) {
+        d.steps(3);
+        d.tap('L'); // the flock comes out
+        d.click(0); // "play": level 1 is finished at once, level 2 shows the menu
+        d.steps(3);
+        d.click(0); // "play" on level 2
+        d.report(0, 100, 40);
+        d.key('Q', true); // roll towards the pointer, jumping now and then
+        for (int i = 0; i < 3; ++i) {
+            d.steps(25);
+            d.tap('W', 5);
+        }
+        d.key('Q', false);
+        d.button(0, 1, true); // rope 0, paid out and in by the wheel
+        for (int wheel : {1, 1, -1, 1, -1, -1}) {
+            d.steps(12);
+            d.report(0, 3, 0, wheel);
+        }
+        d.button(0, 1, false);
+        d.steps(10);
+        d.report(1, -80, 0); // player 1 rolls the other way
+        d.tap('T', 40);
+        d.report(0, 5, -5); // a movement, then the second button: rope 1 toggles on
+        d.button(0, 2, true);
+        d.steps(30);
+        d.report(0, -4, 0);
+        d.button(0, 2, false);
+        d.steps(10);
+        d.key('E', true); // a rigid rope
+        d.click(0, 30);
+        d.key('E', false);
+        d.tap(KEY_CTRL, 20);
+        d.key(KEY_SHIFT, true); // gravity towards the pointer, then back
+        d.tap('H', 10);
+        d.key(KEY_SHIFT, false);
+        d.tap('J');
+        d.steps(40);
+        d.key(KEY_F1, true); // the window is rebuilt: the level starts again, in the menu
+        d.session.start();
+        d.key(KEY_F1, false);
+        d.steps(5);
+        point_at(d, gs, 7); // "save game"
+        d.click(0);
+        point_at(d, gs, 8); // "load game"
+        d.click(0);
+        point_at(d, gs, 0); // "play" from the loaded state
+        d.click(0);
+        d.key('Q', true);
+        d.steps(120);
+        d.tap('W', 8);
+        d.steps(60);
+        d.key('Q', false);
+        d.tap('M'); // the menu; Shift + 9 runs past the last level: level 1 again
+        d.key(KEY_SHIFT, true);
+        d.tap(KEY_9, 3);
+        d.key(KEY_SHIFT, false);
+        d.steps(30);
+    });
+}
+
+bool record_ropegame_run(const std::string& path, std::string& error) {
+    ropegame::World w;
+    ropegame::Seam seam(w);
+    return record_run(seam, ReplayProgram::ropegame, path, error, [&](Driver& d) {
+        d.steps(3);
+        d.tap('L');       // the flock comes out
+        d.tap(KEY_SPACE); // play: level 1 is finished at once, level 2 shows the title
+        d.steps(3);
+        d.tap(KEY_SPACE); // play level 2 (Space also inflates)
+        d.report(0, 60, 20);
+        d.report(1, -60, 0);
+        d.key('Q', true);
+        d.key('O', true);
+        d.steps(80);
+        d.key('O', false);
+        d.tap(KEY_SPACE, 6);
+        d.steps(20);
+        d.key('Q', false);
+        d.button(0, 1, true); // rope 0, paid out and in by the wheel
+        for (int wheel : {1, 1, -1, -1}) {
+            d.steps(12);
+            d.report(0, 2, 0, wheel);
+        }
+        d.button(0, 1, false);
+        d.key(KEY_SHIFT, true); // a rigid rope on the second button
+        d.button(0, 2, true);
+        d.steps(40);
+        d.button(0, 2, false);
+        d.key(KEY_SHIFT, false);
+        d.tap(KEY_CTRL, 20);
+        d.tap('H', 10);
+        d.tap('J');
+        d.steps(30);
+        d.key(KEY_F1, true); // the window is rebuilt: the level starts again on the title
+        d.session.start();
+        d.key(KEY_F1, false);
+        d.steps(3);
+        d.tap(KEY_9);        // no level 3: the game is complete, level 1 again
+        d.tap(KEY_0);        // no level 0 either
+        d.tap(KEY_ENTER, 3); // one player from here on: level 1 is finished again
+        d.steps(10);
+        d.tap(KEY_SPACE); // level 2 alone, rolling and jumping
+        d.key('Q', true);
+        d.steps(60);
+        d.tap(KEY_SPACE, 5);
+        d.steps(40);
+        d.key('Q', false);
+    });
+}
