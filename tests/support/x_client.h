@@ -31,7 +31,6 @@ class XClient {
 
     // Id of the first window titled `title` (WM_NAME or _NET_WM_NAME), 0 when none.
     unsigned long find_window(const std::string& title);
-    std::vector<std::string> window_titles();
     bool client_size(unsigned long window, int& width, int& height);
     // Reads (x, y, w, h) of the window; false when it cannot be read.
     bool snapshot(unsigned long window, int x, int y, int w, int h, Snapshot& out);
@@ -40,6 +39,8 @@ class XClient {
     // Presses and releases the key named by an X keysym name ("W", "Escape", "F1", "Return").
     void key(const std::string& keysym, bool press);
     void tap(const std::string& keysym);
+    // Presses or releases a pointer button (1 left) where the pointer is.
+    void button(unsigned int button, bool press);
 
   private:
     void* display_ = nullptr; // Display*

@@ -1,6 +1,6 @@
-// The fixture of the games' end-to-end tests: one Xvfb per test program, a copy of the
-// generated content per test, the game run as a child in it, and the window, error-box and
-// exit checks both games share.
+// The fixture of the end-to-end tests: one Xvfb per test program, a copy of the generated
+// content per test, the program run as a child in it, and the window, key, error-box and
+// exit checks all programs share.
 #pragma once
 
 #include "tests/support/child_process.h"
@@ -9,20 +9,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
 
-// Where a game is and how its window looks.
-struct GameUnderTest {
+// Where a program is and how its window looks (a width of 0: any size).
+struct ProgramUnderTest {
     std::string program;
     std::string title;
     int width = 0, height = 0;
 };
 
-class GameEndToEnd : public ::testing::Test {
+class ProgramEndToEnd : public ::testing::Test {
   protected:
-    explicit GameEndToEnd(GameUnderTest game) : game_(std::move(game)) {}
+    explicit ProgramEndToEnd(ProgramUnderTest game) : game_(std::move(game)) {}
 
     inline static XvfbServer xvfb;
 
@@ -31,10 +33,11 @@ class GameEndToEnd : public ::testing::Test {
 
     void SetUp() override {
         namespace fs = std::filesystem;
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '_'); // parameterised tests
         dir = fs::temp_directory_path() /
-              (std::filesystem::path(game_.program).filename().string() + "_e2e_" +
-               std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+              (fs::path(game_.program).filename().string() + "_e2e_" + std::to_string(::getpid()) +
+               "_" + name);
         fs::remove_all(dir);
         fs::copy(GLIMBO_CONTENT_DIR, dir, fs::copy_options::recursive);
         ASSERT_TRUE(x.open(xvfb.display()));
@@ -52,13 +55,6 @@ class GameEndToEnd : public ::testing::Test {
         env.push_back("ASAN_OPTIONS=detect_leaks=0");
         ASSERT_TRUE(program.start(game_.program, dir.string(), env, output()));
     }
-    // Starts the game with no X display at all.
-    void start_without_display() {
-        ASSERT_TRUE(program.start(
-            game_.program, dir.string(),
-            {"DISPLAY", "WAYLAND_DISPLAY", "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"},
-            output()));
-    }
     std::string output() const { return (dir / "program_output.txt").string(); }
 
     // Waits for the game's window (one other than `old`), checks its size and gives it the
@@ -73,11 +69,12 @@ class GameEndToEnd : public ::testing::Test {
             return 0;
         int width = 0, height = 0;
         EXPECT_TRUE(wait_until([&] {
-            return x.client_size(w, width, height) && width == game_.width &&
-                   height == game_.height;
+            return x.client_size(w, width, height) &&
+                   (game_.width == 0 || (width == game_.width && height == game_.height));
         })) << width
             << " x " << height;
         EXPECT_TRUE(x.focus(w));
+        window = w;
         return w;
     }
 
@@ -90,6 +87,21 @@ class GameEndToEnd : public ::testing::Test {
             return false;
         x.tap("Return");
         return wait_until([&] { return x.find_window(caption) == 0; });
+    }
+
+    // Holds `key` until `done` holds, focusing the program's window and pressing again every
+    // ten seconds in case the focus or a press was lost on a busy machine.
+    template <typename Done> bool press_until(const std::string& key, Done done) {
+        for (int round = 0; round < 6; ++round) {
+            if (window)
+                x.focus(window);
+            x.key(key, true);
+            const bool seen = wait_until(done, std::chrono::seconds(10));
+            x.key(key, false);
+            if (seen)
+                return true;
+        }
+        return false;
     }
 
     // Waits for the game to end and expects exit code 0, showing its output otherwise.
@@ -107,10 +119,9 @@ class GameEndToEnd : public ::testing::Test {
         expect_clean_exit();
     }
 
+    ProgramUnderTest game_;
     std::filesystem::path dir;
+    unsigned long window = 0; // the program's latest window
     XClient x;
     ChildProcess program;
-
-  private:
-    GameUnderTest game_;
 };
