@@ -4,7 +4,7 @@
 #include "glimbo/game.h"
 #include "glimbo/program.h"
 #include "glimbo/render_scene.h"
-#include "tests/glimbo/gl_test_context.h"
+#include "bench/gl_test_context.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // One play step with 4 players, both ropes of each hooked as chains, the flock on, on a
 // generated level of 500 segments.
-#include "tests/glimbo/test_world.h"
+#include "bench/step_worlds.h"
 
 #include <benchmark/benchmark.h>
 

@@ -69,9 +69,19 @@ TEST(Menu, ItemsLatchAndNavigation) {
         dir.write_level(n, flat_level({blob_at(float(n), 30)}));
     FakeHost host;
     GameState gs = dir.start(host);
-    EXPECT_TRUE(point_in_menu_item(gs, 0, 3.99f, 2.99f));
-    EXPECT_FALSE(point_in_menu_item(gs, 0, 4, 0)); // borders are outside
-    EXPECT_FALSE(point_in_menu_item(gs, 0, 0, -3));
+    // Each item's box (centre, half sizes): just inside its corners is in, its borders out.
+    const float boxes[MENU_ITEM_COUNT][4] = {{0, 0, 4, 3},   {12, 0, 4, 3},   {-12, 0, 6, 3},
+                                             {0, 6, 6, 3},   {0, -6, 6, 3},   {12, 6, 6, 3},
+                                             {-12, -6, 6, 3}, {12, -6, 6, 3}, {-12, 6, 6, 3}};
+    for (int k = 0; k < MENU_ITEM_COUNT; ++k) {
+        const auto [x, y, hw, hh] = boxes[k];
+        EXPECT_TRUE(point_in_menu_item(gs, k, x + hw - 0.01f, y + hh - 0.01f)) << k;
+        EXPECT_TRUE(point_in_menu_item(gs, k, x - hw + 0.01f, y - hh + 0.01f)) << k;
+        EXPECT_FALSE(point_in_menu_item(gs, k, x + hw, y)) << k;
+        EXPECT_FALSE(point_in_menu_item(gs, k, x - hw, y)) << k;
+        EXPECT_FALSE(point_in_menu_item(gs, k, x, y + hh)) << k;
+        EXPECT_FALSE(point_in_menu_item(gs, k, x, y - hh)) << k;
+    }
 
     Player& p0 = gs.players[0];
     auto click = [&](float x, float y) {

@@ -46,6 +46,24 @@ TEST(Rope, ShotAtGroundTenAwayAndWheel) {
     EXPECT_EQ(rope.attached, 0);
 }
 
+// Away from the origin: the aim point lies 30 out towards the pointer, and the rope hooks
+// the ground where that line crosses it.
+TEST(Rope, AimFollowsThePointerFromAnywhere) {
+    GameState gs = play_world({{4, 10}});
+    gs.gravity_y = 0;
+    Player& p = gs.players[0];
+    p.pointer_x = 10, p.pointer_y = 18, p.pointer_dx = 6, p.pointer_dy = 8;
+    p.button_down[0] = 1;
+    gs.level.ground = {gp(50, 18), gp(-50, 18)};
+    FakeHost host;
+    game_step(gs, host, 20);
+    EXPECT_NEAR(p.aim_x, 22, 1e-3);
+    EXPECT_NEAR(p.aim_y, 34, 1e-3);
+    ASSERT_EQ(p.ropes[0].attached, 1);
+    EXPECT_NEAR(p.ropes[0].anchor_x, 10, 1e-3);
+    EXPECT_NEAR(p.ropes[0].segment_length, 10.0f / 12, 1e-5);
+}
+
 TEST(Rope, NearestTargetWins) {
     GameState gs = aiming_up({{0, 0}, {0, 8}}); // a player at 8 beats ground at 12
     gs.level.ground = {gp(5, 12), gp(-5, 12)};

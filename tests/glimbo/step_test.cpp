@@ -85,23 +85,6 @@ TEST(PlayStep, RollingPairsAndRespawn) {
     EXPECT_EQ(gs.players[0].ropes[0].attached, 0);
 }
 
-TEST(PlayStep, ThunkOnTheStepAfterLanding) {
-    GameState gs = play_world({{0, 1.02f}});
-    gs.level.ground = {gp(-50, 0), gp(50, 0)};
-    FakeHost host;
-    Player& p = gs.players[0];
-    run(gs, host, 1);
-    EXPECT_EQ(p.in_contact, 1);
-    EXPECT_EQ(host.count(Sample::thunk), 0);
-    run(gs, host, 6);
-    EXPECT_EQ(host.count(Sample::thunk), 1);
-    p.y = p.prev_y = 20; // contact lapses, then lands again
-    run(gs, host, 2);
-    p.y = p.prev_y = 1.02f;
-    run(gs, host, 2);
-    EXPECT_EQ(host.count(Sample::thunk), 2);
-}
-
 TEST(PlayStep, KeysCameraFrameRateAndTail) {
     GameState gs = play_world({{0, 0}, {10, 0}});
     FakeHost host;
