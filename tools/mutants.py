@@ -153,6 +153,7 @@ def main():
     ap.add_argument('--jobs', default='2')
     ap.add_argument('files', nargs='+')
     args = ap.parse_args()
+    args.build = os.path.abspath(args.build)
     exclude = re.compile(args.exclude, re.I)
 
     files = sorted({os.path.realpath(f) for f in args.files if f.endswith(('.cpp', '.h'))})
