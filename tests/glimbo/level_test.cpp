@@ -34,7 +34,9 @@ TEST(Levels, NoBlobsMissingAndDamagedFiles) {
     host = FakeHost{};
     gs = dir.start(host);
     gs.playing = true;
+    gs.players[0].ropes[0].attached = gs.players[0].ropes[1].attached = 1;
     game_step(gs, host, 20); // no blobs: finished at once
+    EXPECT_EQ(gs.players[0].ropes[0].attached + gs.players[0].ropes[1].attached, 0);
     EXPECT_EQ(gs.level_index, 1);
     EXPECT_EQ(gs.highest_level, 1);
     EXPECT_EQ(gs.level.blobs.size(), 2u);

@@ -85,6 +85,26 @@ TEST(PlayStep, RollingPairsAndRespawn) {
     EXPECT_EQ(gs.players[0].ropes[0].attached, 0);
 }
 
+TEST(PlayStep, GroundPointCapsPushOutAndNoPlayersMeansNoBalls) {
+    for (bool soft : {false, true}) {
+        GameState gs = play_world({{-0.6f, 0.3f}});
+        gs.gravity_y = 0;
+        gs.soft_collisions = soft;
+        gs.light_x = gs.light_y = 1000;
+        gs.level.ground = {gp(0, 0), gp(10, 0)};
+        FakeHost host;
+        game_step(gs, host, 20);
+        const float d = std::sqrt(0.45f), out = d + (1 - d) * (soft ? 0.6f : 1.0f);
+        EXPECT_NEAR(gs.players[0].x, -0.6f / d * out, 1e-5) << soft;
+        EXPECT_NEAR(gs.players[0].y, 0.3f / d * out, 1e-5) << soft;
+    }
+    GameState none = play_world({{0, 5}});
+    none.player_count = 0;
+    FakeHost host;
+    game_step(none, host, 20);
+    EXPECT_FLOAT_EQ(none.players[0].y, 5);
+}
+
 TEST(PlayStep, KeysCameraFrameRateAndTail) {
     GameState gs = play_world({{0, 0}, {10, 0}});
     FakeHost host;

@@ -55,6 +55,10 @@ TEST_F(LevelEditorTest, AppendCopiesTheTypeForwardAndTurnsTheBase) {
     // The old points keep their places.
     EXPECT_FLOAT_EQ(editor.level.base[1].x, 10);
     EXPECT_FLOAT_EQ(editor.level.base[1].y, -10);
+    LevelData empty; // no segment yet to turn: a band of fixed depth below the first point
+    append_ground_point(empty, 2, 6);
+    EXPECT_FLOAT_EQ(empty.base.at(0).x, 2);
+    EXPECT_FLOAT_EQ(empty.base.at(0).y, 3);
 }
 
 TEST_F(LevelEditorTest, RightButtonPicksNearestWithinTwentyOrKeepsTheSelection) {

@@ -1,6 +1,5 @@
 // The whole program under an Xvfb of the test's own, with the generated content: the title
-// screen, Space starting play, the pause on P, Escape, a missing first level and a machine
-// without raw input.
+// screen, Space starting play, the pause on P, Escape and a missing first level.
 #include "tests/ropegame/cursor_probe.h"
 #include "tests/support/program_e2e.h"
 
