@@ -67,11 +67,13 @@ TEST(PlayStep, RollingPairsAndRespawn) {
     run(gs, host, 1);
     EXPECT_FLOAT_EQ(p.x, 20 + 30 * 0.000999999931f); // in the air; 20 apart: no pull
 
-    gs = play_world({{0, 0}, {1.5f, 0}});
+    gs = play_world({{0, 0}, {0.9f, 1.2f}}); // 1.5 apart along (0.6, 0.8)
     gs.gravity_y = 0;
     run(gs, host, 1);
-    EXPECT_FLOAT_EQ(gs.players[0].x, -0.23f); // (2 - 1.5) x 0.46 each way
-    EXPECT_FLOAT_EQ(gs.players[1].x, 1.73f);
+    EXPECT_FLOAT_EQ(gs.players[0].x, -0.138f); // (2 - 1.5) x 0.46 each way
+    EXPECT_FLOAT_EQ(gs.players[0].y, -0.184f);
+    EXPECT_FLOAT_EQ(gs.players[1].x, 1.038f);
+    EXPECT_FLOAT_EQ(gs.players[1].y, 1.384f);
 
     gs.players[0].y = -299.5f, gs.players[0].prev_y = -298.5f;
     gs.players[0].ropes[0].attached = 1;
