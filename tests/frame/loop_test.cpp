@@ -84,8 +84,9 @@ TEST_F(LoopTest, PacingByProgram) {
         ASSERT_EQ(run_program(settings_for(row.program), prog.hooks, p), 0);
         EXPECT_EQ(prog.updates, row.updates);
         EXPECT_EQ(prog.draws, row.draws);
-        if (row.sleeps >= 0)
+        if (row.sleeps >= 0) {
             EXPECT_EQ(p.sleeps, row.sleeps);
+        }
         if (row.swaps >= 0) {
             EXPECT_EQ(p.swaps, row.swaps);
             EXPECT_EQ(p.created[0].double_buffer, row.swaps > 0);
@@ -143,8 +144,9 @@ TEST_F(LoopTest, FailuresShowTheirBoxes) {
         for (const WindowRequest& w : p.created)
             EXPECT_FALSE(w.fullscreen);
         EXPECT_EQ(std::count(p.log.begin(), p.log.end(), "restore_display_mode"), 0);
-        if (row.windows == 0)
+        if (row.windows == 0) {
             EXPECT_EQ(prog.allocated_for, -1);
+        }
     }
 }
 
