@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 
 namespace {
@@ -44,7 +46,10 @@ TEST(Levels, NoBlobsMissingAndDamagedFiles) {
     EXPECT_EQ(host.count(Sample::complete), 1);
 
     gs.level_index = 2; // past the last level: game complete, level 1 again
-    reset_level(gs, host);
+    gs.players[0].ropes[0].attached = gs.players[0].ropes[1].attached = 1;
+    reset_level(gs, host); // a fresh level starts with no ropes, the camera within 500
+    EXPECT_LE(std::max(std::fabs(gs.camera_x), std::fabs(gs.camera_y)), 500);
+    EXPECT_EQ(gs.players[0].ropes[0].attached + gs.players[0].ropes[1].attached, 0);
     EXPECT_EQ(host.messages.at(0).first, "game complete");
     EXPECT_EQ(host.messages[0].second.rfind("well done youve completed the game(or level not "
                                             "found)!, good ending, eh? (",
@@ -77,6 +82,7 @@ TEST(Menu, ItemsLatchAndNavigation) {
                                              {-12, -6, 6, 3}, {12, -6, 6, 3}, {-12, 6, 6, 3}};
     for (int k = 0; k < MENU_ITEM_COUNT; ++k) {
         const auto [x, y, hw, hh] = boxes[k];
+        EXPECT_EQ(gs.menu_items[size_t(k)].texture_slot, 5) << k;
         EXPECT_TRUE(point_in_menu_item(gs, k, x + hw - 0.01f, y + hh - 0.01f)) << k;
         EXPECT_TRUE(point_in_menu_item(gs, k, x - hw + 0.01f, y - hh + 0.01f)) << k;
         EXPECT_FALSE(point_in_menu_item(gs, k, x + hw, y)) << k;

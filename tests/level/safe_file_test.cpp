@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -45,10 +46,17 @@ TEST(SafeFile, SaveReplacesAndLoadsBack) {
     ASSERT_TRUE(write_level_file(file, second, error)) << error;
     EXPECT_EQ(fs::file_size(file), 164u);
     EXPECT_EQ(entries(dir.path), 1u); // no temporary file left behind
+    const mode_t mask = umask(0);
+    umask(mask);
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms(0666 & ~mask));
 
     LevelData got;
     ASSERT_EQ(read_level_file(file, got).status, LevelReadStatus::ok);
     EXPECT_EQ(got.blobs.size(), 2u);
+    std::ofstream(file, std::ios::binary) << "LSD"; // shorter than a header
+    const LevelReadResult damaged = read_level_file(file, got);
+    EXPECT_EQ(damaged.status, LevelReadStatus::damaged);
+    EXPECT_EQ(damaged.error.rfind(file, 0), 0u) << "the error names the file";
 }
 
 TEST(SafeFile, DiskFullMidWriteKeepsOldFile) {

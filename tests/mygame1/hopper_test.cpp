@@ -33,6 +33,7 @@ void run(HopperWorld& w, const FakeInput& in, int steps) {
 HopperWorld settled_on_flat_ground() {
     random_reset();
     HopperWorld w = make_hopper_world();
+    EXPECT_EQ(w.sheep.size(), size_t(HOPPER_SHEEP_COUNT)); // the flock is there from the start
     w.sheep.clear();
     w.ground = flat_ground(-2);
     run(w, FakeInput{}, 300);

@@ -82,6 +82,8 @@ TEST_F(RawMouseTest, EachMouseAndTheAggregateSumUntilRead) {
     send(kMouseB, 0, 0, RI_MOUSE_LEFT_BUTTON_DOWN | RI_MOUSE_LEFT_BUTTON_UP);
     EXPECT_EQ(rawmouse_button(1, 0) + rawmouse_button(1, 1) + rawmouse_button(2, 0), 0);
     EXPECT_EQ(rawmouse_button(1, 2), 1);
+    send(kMouseA, 0, 0, RI_MOUSE_MIDDLE_BUTTON_UP);
+    EXPECT_EQ(rawmouse_button(1, 2), 0);
     EXPECT_EQ(rawmouse_button(1, 3) | rawmouse_button(5, 0) | rawmouse_take_x(-1), 0);
 }
 
