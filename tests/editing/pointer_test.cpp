@@ -1,11 +1,9 @@
 #include "editing/critters.h"
 #include "editing/point_pick.h"
 #include "editing/pointer.h"
-#include "platform/random.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <vector>
 
 TEST(PointerOffset, ClampsToTheVisibleArea) {
@@ -39,13 +37,4 @@ TEST(Clouds, TextureSlotsTenToSeventeen) {
     EXPECT_EQ(cloud_texture_slot(0), 10);
     EXPECT_EQ(cloud_texture_slot(5), 14);
     EXPECT_EQ(cloud_texture_slot(CLOUD_COUNT - 1), 17);
-}
-
-// A sheep's wandering has no bias: after 2000 steps of random kicks it is still near home.
-TEST(Sheep, WanderWithoutDrift) {
-    random_reset();
-    Mass s = make_mass(0, 0, 1);
-    for (int i = 0; i < 2000; ++i)
-        integrate_sheep(s, 0);
-    EXPECT_LT(std::fabs(s.x), 15);
 }
