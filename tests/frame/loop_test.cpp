@@ -150,6 +150,18 @@ TEST_F(LoopTest, FailuresShowTheirBoxes) {
     }
 }
 
+// F1 rebuilds the window; an init that fails on the rebuild ends the program.
+TEST_F(LoopTest, InitFailingOnARebuildEndsTheProgram) {
+    program.init_results = {true, false};
+    platform.script = {key_down(1020, VK_F1)};
+    EXPECT_EQ(run(Deliverable::glimbo), 0);
+    EXPECT_EQ(program.inits, 2);
+    EXPECT_EQ(platform.created.size(), 2u);
+    EXPECT_EQ(program.deinits, 2);
+    EXPECT_EQ(program.updates, std::vector<uint32_t>({16})); // only the first window ran
+    EXPECT_TRUE(platform.boxes.empty());
+}
+
 TEST_F(LoopTest, FailedContextReleasesWhatWasAcquiredInReverse) {
     platform.fail_current = true;
     EXPECT_EQ(run(Deliverable::leveledit), 0);

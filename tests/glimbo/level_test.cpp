@@ -49,6 +49,8 @@ TEST(Levels, NoBlobsMissingAndDamagedFiles) {
     gs.players[0].ropes[0].attached = gs.players[0].ropes[1].attached = 1;
     reset_level(gs, host); // a fresh level starts with no ropes, the camera within 500
     EXPECT_LE(std::max(std::fabs(gs.camera_x), std::fabs(gs.camera_y)), 500);
+    for (const Sheep& s : gs.flock) // the flock starts in [0, 10] x [0, 10]
+        EXPECT_TRUE(s.x >= 0 && s.x <= 10 && s.y >= 0 && s.y <= 10) << s.x << ", " << s.y;
     EXPECT_EQ(gs.players[0].ropes[0].attached + gs.players[0].ropes[1].attached, 0);
     EXPECT_EQ(host.messages.at(0).first, "game complete");
     EXPECT_EQ(host.messages[0].second.rfind("well done youve completed the game(or level not "
@@ -75,7 +77,7 @@ TEST(Menu, ItemsLatchAndNavigation) {
     for (int n = 1; n <= 3; ++n)
         dir.write_level(n, flat_level({blob_at(float(n), 30)}));
     FakeHost host;
-    GameState gs = dir.start(host);
+    GameState gs = dir.start(host, 2);
     // Each item's box (centre, half sizes): just inside its corners is in, its borders out.
     const float boxes[MENU_ITEM_COUNT][4] = {{0, 0, 4, 3},   {12, 0, 4, 3},   {-12, 0, 6, 3},
                                              {0, 6, 6, 3},   {0, -6, 6, 3},   {12, 6, 6, 3},
@@ -105,6 +107,8 @@ TEST(Menu, ItemsLatchAndNavigation) {
     click(0, -6);
     EXPECT_EQ(gs.level_index, 1);
     EXPECT_FLOAT_EQ(gs.level.blobs[0].x, 2);
+    click(-12, -6); // "single player"
+    EXPECT_EQ(gs.player_count, 1);
     click(30, 30); // outside every item
     click(0, 0);
     EXPECT_TRUE(gs.playing);
