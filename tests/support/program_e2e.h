@@ -90,9 +90,10 @@ class ProgramEndToEnd : public ::testing::Test {
     }
 
     // Holds `key` until `done` holds, focusing the program's window and pressing again every
-    // ten seconds in case the focus or a press was lost on a busy machine.
+    // ten seconds in case the focus or a press was lost, for up to two minutes: on a loaded
+    // machine a program may still be loading its images when its window appears.
     template <typename Done> bool press_until(const std::string& key, Done done) {
-        for (int round = 0; round < 6; ++round) {
+        for (int round = 0; round < 12; ++round) {
             if (window)
                 x.focus(window);
             x.key(key, true);
