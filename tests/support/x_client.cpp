@@ -149,9 +149,3 @@ void XClient::tap(const std::string& keysym) {
     std::this_thread::sleep_for(std::chrono::milliseconds(60));
     key(keysym, false);
 }
-
-void XClient::button(unsigned int button, bool press) {
-    Display* d = as_display(display_);
-    XTestFakeButtonEvent(d, button, press ? True : False, CurrentTime);
-    XSync(d, False);
-}

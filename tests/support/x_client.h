@@ -39,8 +39,6 @@ class XClient {
     // Presses and releases the key named by an X keysym name ("W", "Escape", "F1", "Return").
     void key(const std::string& keysym, bool press);
     void tap(const std::string& keysym);
-    // Presses or releases a pointer button (1 left) where the pointer is.
-    void button(unsigned int button, bool press);
 
   private:
     void* display_ = nullptr; // Display*
