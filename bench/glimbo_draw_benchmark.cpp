@@ -15,7 +15,7 @@
 #include "glimbo/render_scene.h"
 #include "ropegame/render.h"
 #include "ropegame/sim.h"
-#include "tests/glimbo/gl_test_context.h"
+#include "tests/support/gl_test_context.h"
 
 #include <benchmark/benchmark.h>
 

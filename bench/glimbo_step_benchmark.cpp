@@ -2,7 +2,7 @@
 // ropes of each hooked on the ground, the flock on, on a generated level of 500 segments.
 // The world starts again every two seconds of play, so that every step measured has all
 // its ropes out.
-#include "tests/glimbo/test_world.h"
+#include "bench/step_worlds.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // One ropegame play step with 4 players, both ropes of each hooked, the flock on, on a
 // generated level of 500 segments whose points the balls push about.
 #include "ropegame/sim.h"
-#include "tests/glimbo/test_world.h"
+#include "bench/step_worlds.h"
 
 #include <benchmark/benchmark.h>
 

@@ -32,10 +32,10 @@ std::vector<uint8_t> read_bytes(const std::string& path) {
 }
 
 namespace {
-// Appends `n` bytes of `v`, least significant first (or most, when `big`).
-void put(std::vector<uint8_t>& b, uint32_t v, int n, bool big = false) {
+// Appends `n` bytes of `v`, least significant first.
+void put(std::vector<uint8_t>& b, uint32_t v, int n) {
     for (int i = 0; i < n; ++i) {
-        b.push_back(uint8_t(v >> 8 * (big ? n - 1 - i : i)));
+        b.push_back(uint8_t(v >> 8 * i));
     }
 }
 void put(std::vector<uint8_t>& b, const char* s) {
@@ -70,35 +70,6 @@ std::vector<uint8_t> make_sine_wav(int rate, double hz, double seconds, int ampl
     put(b, frames * 2, 4);
     for (uint32_t i = 0; i < frames; ++i) {
         put(b, uint16_t(int16_t(std::lround(amplitude * std::sin(2.0 * M_PI * hz * i / rate)))), 2);
-    }
-    return b;
-}
-
-std::vector<uint8_t> make_square_mod() {
-    std::vector<uint8_t> b(20, 0); // title
-    constexpr int sample_words = 32;
-    for (int s = 0; s < 31; ++s) {
-        b.insert(b.end(), 22, 0); // name
-        const bool used = s == 0;
-        put(b, used ? sample_words : 0, 2, true); // length in words
-        b.push_back(0);                           // finetune
-        b.push_back(used ? 64 : 0);               // volume
-        put(b, 0, 2, true);                       // loop start
-        put(b, used ? sample_words : 1, 2, true); // loop length: the whole sample
-    }
-    b.push_back(1);            // song length: one position
-    b.push_back(127);          // restart byte
-    b.insert(b.end(), 128, 0); // order table: pattern 0
-    put(b, "M.K.");
-    std::vector<uint8_t> pattern(64 * 4 * 4, 0);
-    const int period = 428; // C-2
-    pattern[0] = uint8_t((1 & 0xF0) | (period >> 8));
-    pattern[1] = uint8_t(period & 0xFF);
-    pattern[2] = uint8_t(((1 & 0x0F) << 4) | 0xF); // sample 1, effect F: set speed
-    pattern[3] = 1;                                // one tick a row
-    b.insert(b.end(), pattern.begin(), pattern.end());
-    for (int i = 0; i < sample_words * 2; ++i) {
-        b.push_back(uint8_t(int8_t(i % 16 < 8 ? 100 : -100)));
     }
     return b;
 }

@@ -1,4 +1,4 @@
-// Small file helpers shared by the asset tests: a scratch folder and TGA, WAV, MOD makers.
+// Small file helpers shared by the asset tests: a scratch folder and TGA and WAV makers.
 #pragma once
 
 #include <cstdint>
@@ -23,7 +23,3 @@ std::vector<uint8_t> make_tga(uint16_t width, uint16_t height, uint8_t bits,
 
 // A mono 16-bit PCM WAV holding a sine of `hz` for `seconds`.
 std::vector<uint8_t> make_sine_wav(int rate, double hz, double seconds, int amplitude);
-
-// A four-channel "M.K." module: one pattern at one tick a row, a looped square-wave sample
-// held from the first row, so it sounds for the whole (short) song.
-std::vector<uint8_t> make_square_mod();

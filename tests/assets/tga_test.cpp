@@ -82,45 +82,6 @@ TEST(TgaFile, RefusesOtherHeadersAndMissingShortAndCutFiles) {
     load(dir.file("huge.tga"), false);
 }
 
-TEST(TgaFile, ReloadReplacesThePixelsOfTheEarlierLoad) {
-    ScratchDir dir;
-    write_bytes(dir.file("big.tga"), make_tga(64, 64, 32, std::vector<uint8_t>(64 * 64 * 4, 7)));
-    write_bytes(dir.file("small.tga"), make_tga(3, 2, 24, PIXELS_3X2));
-    Texture t;
-    std::string error;
-    for (int round = 0; round < 20; ++round) { // a full-screen toggle reloads every texture
-        ASSERT_TRUE(read_tga_file(dir.file("big.tga"), t, error));
-        t.texture_id = 5; // a name of the old context
-        ASSERT_TRUE(read_tga_file(dir.file("small.tga"), t, error));
-        EXPECT_EQ(t.pixels.size(), 18u);
-        EXPECT_LT(t.pixels.capacity(), 64u * 64u * 4u); // the big buffer was given back
-        EXPECT_EQ(t.texture_id, 0u);
-    }
-    // A failed reload leaves nothing of the earlier image behind.
-    EXPECT_FALSE(read_tga_file(dir.file("missing.tga"), t, error));
-    EXPECT_EQ(t.pixels.capacity(), 0u);
-    EXPECT_EQ(t.width, 0u);
-}
-
-TEST(TgaFile, DecodeSurvivesAnyBytes) {
-    std::mt19937 rng(12345);
-    Texture t;
-    std::string error;
-    for (int i = 0; i < 3000; ++i) {
-        std::vector<uint8_t> bytes(rng() % 80);
-        for (auto& b : bytes) {
-            b = uint8_t(rng());
-        }
-        if (i % 2 == 0 && bytes.size() >= 18) { // a valid header, so the size checks are reached
-            const auto header = make_tga(rng() % 5, rng() % 5, rng() % 2 ? 24 : 32, {});
-            std::copy(header.begin(), header.end(), bytes.begin());
-        }
-        const bool ok = decode_tga(bytes, t, error);
-        ASSERT_EQ(t.pixels.size(), ok ? size_t(t.width) * t.height * t.bits_per_pixel / 8 : 0);
-        ASSERT_LE(t.pixels.size() + 18, ok ? bytes.size() : 18) << "case " << i;
-    }
-}
-
 TEST(TextureScale, PowersOfTwoAndBoxFilter) {
     EXPECT_EQ(nearest_power_of_two(1), 1u);
     EXPECT_EQ(nearest_power_of_two(3), 4u);

@@ -13,7 +13,7 @@
 #include "glimbo/render_scene.h"
 #include "ropegame/render.h"
 #include "tests/draw/reference_image.h"
-#include "tests/glimbo/gl_test_context.h"
+#include "tests/support/gl_test_context.h"
 
 #include <gtest/gtest.h>
 

@@ -32,14 +32,6 @@ TEST(SegmentCollision, PushesOutAlongTheNormalOnlyWithinReach) {
     }
 }
 
-TEST(LineIntersection, ParametersAndParallelLines) {
-    float s = -1, t = -1;
-    ASSERT_TRUE(line_intersection({0, 0}, {10, 0}, {4, -2}, {4, 6}, s, t));
-    EXPECT_FLOAT_EQ(s, 0.4f);
-    EXPECT_FLOAT_EQ(t, 0.25f);
-    EXPECT_FALSE(line_intersection({0, 0}, {10, 0}, {0, 1}, {5, 1}, s, t));
-}
-
 TEST(LinksAndContacts, CloseSixtyAndEightyPercentOfTheError) {
     Mass a = make_mass(0, 0, 1), b = make_mass(3, 0, 1);
     relax_link(a, b, 2); // 0.3 of the error at each end

@@ -1,25 +1,43 @@
-#include "tests/editing/e2e_support.h"
+// The prototypes and their ground editor under Xvfb: the editor saves the untouched ground,
+// and without a ground file the prototypes say so, then play on until Escape.
+#include "tests/support/program_e2e.h"
 
-TEST_F(ProgramE2E, MygameeditSavesTheUntouchedGround) {
-    RunningProgram p(program("mygameedit"), folder.string());
-    std::string window = focused_main_window();
-    ASSERT_FALSE(window.empty());
-    ASSERT_TRUE(press_until("s", [&] { return size_of("MyGame.svg") == 56; }));
-    quit_with_escape(p, window);
+#include <filesystem>
+
+namespace {
+
+class PrototypesEndToEnd : public ProgramEndToEnd, public ::testing::WithParamInterface<const char*> {
+  protected:
+    PrototypesEndToEnd() : ProgramEndToEnd({"", "Kavo's New GL Framework", 0, 0}) {}
+    void start_program(const std::string& name) {
+        std::filesystem::remove(dir / "MyGame.svg");
+        game_.program = std::string(GLIMBO_BIN) + "/" + name;
+        start();
+    }
+    uintmax_t size_of(const char* name) {
+        std::error_code ec;
+        const uintmax_t n = std::filesystem::file_size(dir / name, ec);
+        return ec ? 0 : n;
+    }
+};
+
+TEST_F(PrototypesEndToEnd, MygameeditSavesTheUntouchedGround) {
+    start_program("mygameedit");
+    ASSERT_NE(game_window(), 0u);
+    EXPECT_TRUE(press_until("s", [&] { return size_of("MyGame.svg") == 56; }));
+    x.tap("Escape");
+    expect_clean_exit();
 }
 
-// Without "MyGame.svg" the prototypes say so, then play on the floor until Escape.
-class MissingGroundE2E : public ProgramE2E, public ::testing::WithParamInterface<const char*> {};
-
-TEST_P(MissingGroundE2E, ShowsTheLoadErrorAndRunsOnUntilEscape) {
-    RunningProgram p(program(GetParam()), folder.string());
-    std::string box = wait_for_error_box();
-    ASSERT_FALSE(box.empty());
-    ASSERT_TRUE(dismiss_error_box(box));
-    std::string window = wait_for_window(MAIN_WINDOW_TITLE);
-    ASSERT_FALSE(window.empty());
-    EXPECT_TRUE(p.running());
-    quit_with_escape(p, window);
+TEST_P(PrototypesEndToEnd, ShowTheLoadErrorAndRunOnUntilEscape) {
+    start_program(GetParam());
+    ASSERT_TRUE(dismiss_box("Error"));
+    ASSERT_NE(game_window(), 0u);
+    EXPECT_TRUE(program.running());
+    x.tap("Escape");
+    expect_clean_exit();
 }
 
-INSTANTIATE_TEST_SUITE_P(Prototypes, MissingGroundE2E, ::testing::Values("mygame1", "mygame2"));
+INSTANTIATE_TEST_SUITE_P(Prototypes, PrototypesEndToEnd, ::testing::Values("mygame1", "mygame2"));
+
+} // namespace

@@ -56,49 +56,42 @@ class LoopTest : public ::testing::Test {
     int run(Deliverable d) { return run_program(settings_for(d), program.hooks, platform); }
 };
 
-TEST_F(LoopTest, GamesWaitSixteenMillisecondsAndHandOverTheWholeDifference) {
-    platform.tick_script = {1000, 1010, 1018}; // window ready, then two idle passes
-    platform.script = {key_down(1018, VK_ESCAPE)};
-    EXPECT_EQ(run(Deliverable::glimbo), 0);
-    EXPECT_EQ(program.updates, std::vector<uint32_t>({18}));
-    EXPECT_EQ(program.draws, 1);
-    EXPECT_EQ(platform.swaps, 0); // single-buffered: the draw hook flushes
-    EXPECT_EQ(platform.sleeps, 2);
-    EXPECT_FALSE(platform.created[0].double_buffer);
-}
-
-TEST_F(LoopTest, GamesFrameOnTheFirstPassAtSixteenMilliseconds) {
-    platform.script = {key_down(1040, VK_ESCAPE)};
-    ASSERT_EQ(run(Deliverable::ropegame), 0);
-    // The clock only moves with the 1 ms sleeps: frames at 1016 and 1032.
-    EXPECT_EQ(program.updates, std::vector<uint32_t>({16, 16}));
-    EXPECT_EQ(platform.swaps, 2);
-    EXPECT_TRUE(platform.created[0].double_buffer);
-}
-
-TEST_F(LoopTest, PrototypesSpinForSeventeenMillisecondsWithoutSleeping) {
-    platform.tick_step = 1;
-    platform.script = {key_down(1040, VK_ESCAPE)};
-    ASSERT_EQ(run(Deliverable::mygame1), 0);
-    EXPECT_EQ(program.updates, std::vector<uint32_t>({17, 17}));
-    EXPECT_EQ(platform.sleeps, 0);
-    EXPECT_EQ(platform.swaps, 2);
-}
-
-TEST_F(LoopTest, EditorsDrawOnEveryIdlePass) {
-    platform.tick_step = 2;
-    platform.script = {key_down(1010, VK_ESCAPE)};
-    ASSERT_EQ(run(Deliverable::mygameedit), 0);
-    EXPECT_EQ(program.updates, std::vector<uint32_t>({2, 2, 2, 2}));
-    EXPECT_EQ(program.draws, 4);
-    EXPECT_EQ(platform.sleeps, 0);
-}
-
-TEST_F(LoopTest, TickCounterWrapGivesTheTrueGap) {
-    platform.tick_script = {0xFFFFFFF0u, 0x00000002u};
-    platform.script = {key_down(2, VK_ESCAPE)};
-    ASSERT_EQ(run(Deliverable::glimbo), 0);
-    EXPECT_EQ(program.updates, std::vector<uint32_t>({18}));
+// Pacing by program: the games wait for 16 ms with 1 ms sleeps and hand over the whole
+// gap, the prototypes spin for 17 ms, the editors draw on every pass.
+TEST_F(LoopTest, PacingByProgram) {
+    struct Row {
+        Deliverable program;
+        std::vector<uint32_t> ticks; // scripted clock; empty: the fake's own steps
+        uint32_t tick_step, escape_at;
+        std::vector<uint32_t> updates;
+        int draws, sleeps, swaps;
+    };
+    const Row rows[] = {
+        {Deliverable::glimbo, {1000, 1010, 1018}, 0, 1018, {18}, 1, 2, 0}, // single-buffered
+        {Deliverable::glimbo, {0xFFFFFFF0u, 2}, 0, 2, {18}, 1, -1, 0},     // tick wrap
+        {Deliverable::ropegame, {}, 0, 1040, {16, 16}, 2, -1, 2},
+        {Deliverable::mygame1, {}, 1, 1040, {17, 17}, 2, 0, 2},
+        {Deliverable::mygameedit, {}, 2, 1010, {2, 2, 2, 2}, 4, 0, -1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(int(row.program));
+        FakePlatform p;
+        Program prog(p);
+        p.tick_script.assign(row.ticks.begin(), row.ticks.end());
+        if (row.tick_step)
+            p.tick_step = row.tick_step;
+        p.script = {key_down(row.escape_at, VK_ESCAPE)};
+        ASSERT_EQ(run_program(settings_for(row.program), prog.hooks, p), 0);
+        EXPECT_EQ(prog.updates, row.updates);
+        EXPECT_EQ(prog.draws, row.draws);
+        if (row.sleeps >= 0) {
+            EXPECT_EQ(p.sleeps, row.sleeps);
+        }
+        if (row.swaps >= 0) {
+            EXPECT_EQ(p.swaps, row.swaps);
+            EXPECT_EQ(p.created[0].double_buffer, row.swaps > 0);
+        }
+    }
 }
 
 TEST_F(LoopTest, MinimisedWindowNeitherUpdatesNorDrawsAndRestoreGetsTheWholeGap) {
@@ -114,47 +107,50 @@ TEST_F(LoopTest, MinimisedWindowNeitherUpdatesNorDrawsAndRestoreGetsTheWholeGap)
     EXPECT_EQ(platform.projections.back(), std::make_pair(800, 600));
 }
 
-TEST_F(LoopTest, EscapeAndCloseEndEveryProgramInOnePass) {
-    for (Deliverable d : {Deliverable::glimbo, Deliverable::ropegame, Deliverable::leveledit,
-                          Deliverable::mygame1, Deliverable::mygameedit, Deliverable::mygame2}) {
-        for (uint32_t quit : {WM_KEYDOWN, WM_CLOSE}) {
-            FakePlatform p;
-            Program prog(p);
-            p.tick_step = 1;
-            p.script = {{1005, quit, VK_ESCAPE, 0}};
-            EXPECT_EQ(run_program(settings_for(d), prog.hooks, p), 0);
-            EXPECT_EQ(prog.inits, 1);
-            EXPECT_EQ(prog.deinits, 1);
-            EXPECT_EQ(p.created.size(), 1u);
-            // The deinit hook runs before the window goes, and the class goes last.
-            auto at = [&](const std::string& s) {
-                return std::find(p.log.begin(), p.log.end(), s) - p.log.begin();
-            };
-            EXPECT_LT(at("deinit"), at("destroy_window"));
-            EXPECT_EQ(p.log.back(), "unregister OpenGL");
+// Failures that a program reports in a box: the exit code, the boxes and the windows made.
+TEST_F(LoopTest, FailuresShowTheirBoxes) {
+    struct Row {
+        Deliverable program;
+        void (*arrange)(FakePlatform&);
+        int exit_code;
+        std::vector<ShownBox> boxes;
+        size_t windows;
+    };
+    const auto exclamation = MessageBoxIcon::exclamation;
+    const Row rows[] = {
+        {Deliverable::leveledit, [](FakePlatform& p) { p.register_ok = false; }, -1,
+         {{"RegisterClassEx Failed!", "Error", exclamation},
+          {"Error Registering Window Class!", "Error", exclamation}}, 0},
+        {Deliverable::ropegame, [](FakePlatform&) { FakeRawMouse::get().init_result = 0; }, 0,
+         {{"RawInput not supported by Operating System.  Exiting.", "Error!",
+           MessageBoxIcon::none}}, 0},
+        {Deliverable::mygame2, [](FakePlatform& p) { p.fail_window = true; }, 0,
+         {{"Error Creating OpenGL Window", "Error", exclamation}}, 1},
+        // A refused display mode falls back to a window of the same size.
+        {Deliverable::ropegame, [](FakePlatform& p) {
+             p.display_mode_ok = false;
+             p.script = {key_down(1005, VK_F1), key_down(2005, VK_ESCAPE)};
+         }, 0, {{"Mode Switch Failed.\nRunning In Windowed Mode.", "Error", exclamation}}, 2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.boxes[0].text);
+        FakeRawMouse::reset();
+        FakePlatform p;
+        Program prog(p);
+        row.arrange(p);
+        EXPECT_EQ(run_program(settings_for(row.program), prog.hooks, p), row.exit_code);
+        EXPECT_EQ(p.boxes, row.boxes);
+        ASSERT_EQ(p.created.size(), row.windows);
+        for (const WindowRequest& w : p.created)
+            EXPECT_FALSE(w.fullscreen);
+        EXPECT_EQ(std::count(p.log.begin(), p.log.end(), "restore_display_mode"), 0);
+        if (row.windows == 0) {
+            EXPECT_EQ(prog.allocated_for, -1);
         }
     }
 }
 
-TEST_F(LoopTest, F1TwiceRebuildsTwiceAndEndsOnTheStartingWindow) {
-    platform.script = {key_down(1005, VK_F1), key_down(2005, VK_F1), key_down(3005, VK_ESCAPE)};
-    ASSERT_EQ(run(Deliverable::glimbo), 0);
-    ASSERT_EQ(platform.created.size(), 3u);
-    EXPECT_FALSE(platform.created[0].fullscreen);
-    EXPECT_TRUE(platform.created[1].fullscreen);
-    EXPECT_FALSE(platform.created[2].fullscreen);
-    EXPECT_EQ(platform.created[2].width, 640);
-    EXPECT_EQ(program.inits, 3);
-    EXPECT_EQ(program.deinits, 3);
-    // The cursor hides for the full-screen window and comes back with the desktop mode.
-    EXPECT_EQ(platform.cursor_shown, std::vector<bool>({false, true}));
-    EXPECT_EQ(std::count(platform.log.begin(), platform.log.end(), "restore_display_mode"), 1);
-    // The raw mice start once per run, not per window.
-    EXPECT_EQ(FakeRawMouse::get().calls, std::vector<std::string>({"init 001", "release"}));
-    EXPECT_EQ(program.allocated_for, 2);
-    EXPECT_EQ(program.key_events.size(), 3u);
-}
-
+// F1 rebuilds the window; an init that fails on the rebuild ends the program.
 TEST_F(LoopTest, InitFailingOnARebuildEndsTheProgram) {
     program.init_results = {true, false};
     platform.script = {key_down(1020, VK_F1)};
@@ -162,38 +158,8 @@ TEST_F(LoopTest, InitFailingOnARebuildEndsTheProgram) {
     EXPECT_EQ(program.inits, 2);
     EXPECT_EQ(platform.created.size(), 2u);
     EXPECT_EQ(program.deinits, 2);
-    EXPECT_EQ(std::count(platform.log.begin(), platform.log.end(), "destroy_window"), 2);
     EXPECT_EQ(program.updates, std::vector<uint32_t>({16})); // only the first window ran
     EXPECT_TRUE(platform.boxes.empty());
-}
-
-TEST_F(LoopTest, RegistrationFailureShowsTwoBoxesAndExitsMinusOne) {
-    platform.register_ok = false;
-    EXPECT_EQ(run(Deliverable::leveledit), -1);
-    const std::vector<ShownBox> boxes = {
-        {"RegisterClassEx Failed!", "Error", MessageBoxIcon::exclamation},
-        {"Error Registering Window Class!", "Error", MessageBoxIcon::exclamation}};
-    EXPECT_EQ(platform.boxes, boxes);
-    EXPECT_TRUE(platform.created.empty());
-}
-
-TEST_F(LoopTest, MissingRawInputEndsTheGamesBeforeAnyWindow) {
-    FakeRawMouse::get().init_result = 0;
-    EXPECT_EQ(run(Deliverable::ropegame), 0);
-    const std::vector<ShownBox> boxes = {
-        {"RawInput not supported by Operating System.  Exiting.", "Error!", MessageBoxIcon::none}};
-    EXPECT_EQ(platform.boxes, boxes);
-    EXPECT_TRUE(platform.created.empty());
-    EXPECT_EQ(program.allocated_for, -1);
-}
-
-TEST_F(LoopTest, WindowCreationFailureIsReportedAndEndsNormally) {
-    platform.fail_window = true;
-    EXPECT_EQ(run(Deliverable::mygame2), 0);
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].text, "Error Creating OpenGL Window");
-    EXPECT_EQ(program.inits, 0);
-    EXPECT_EQ(program.deinits, 0);
 }
 
 TEST_F(LoopTest, FailedContextReleasesWhatWasAcquiredInReverse) {
@@ -203,19 +169,6 @@ TEST_F(LoopTest, FailedContextReleasesWhatWasAcquiredInReverse) {
         "register OpenGL", "create_window", "create_context", "make_current",
         "delete_context",  "release_dc",    "destroy_window", "unregister OpenGL"};
     EXPECT_EQ(platform.log, expected);
-}
-
-TEST_F(LoopTest, RefusedDisplayModeFallsBackToAWindowWithAWarning) {
-    platform.display_mode_ok = false;
-    platform.script = {key_down(1005, VK_F1), key_down(2005, VK_ESCAPE)};
-    ASSERT_EQ(run(Deliverable::ropegame), 0);
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].text, "Mode Switch Failed.\nRunning In Windowed Mode.");
-    ASSERT_EQ(platform.created.size(), 2u);
-    EXPECT_FALSE(platform.created[1].fullscreen);
-    EXPECT_EQ(platform.created[1].width, 800);
-    // No display mode was changed, so none is restored.
-    EXPECT_EQ(std::count(platform.log.begin(), platform.log.end(), "restore_display_mode"), 0);
 }
 
 } // namespace

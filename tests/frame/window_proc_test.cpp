@@ -59,127 +59,93 @@ class WindowProcTest : public ::testing::Test {
     }
 };
 
-TEST_F(WindowProcTest, KeyCodesAbove255AreIgnoredAndPassedOn) {
-    for (Deliverable d : {Deliverable::glimbo, Deliverable::ropegame, Deliverable::leveledit}) {
-        start(d);
-        platform.passed_on.clear();
-        EXPECT_EQ(send(WM_KEYDOWN, 300), platform.default_result);
-        EXPECT_EQ(send(WM_KEYUP, 300), platform.default_result);
-        EXPECT_EQ(platform.passed_on.size(), 2u);
-        EXPECT_TRUE(keys_all_zero());
-        EXPECT_TRUE(key_events.empty());
-    }
-}
-
-TEST_F(WindowProcTest, GlimboHandsKeysToItsOwnTableAndRecordsEscapeBeforeQuitting) {
-    start(Deliverable::glimbo);
-    EXPECT_EQ(send(WM_KEYDOWN, 'W'), 0);
-    EXPECT_EQ(send(WM_KEYUP, 'W'), 0);
-    EXPECT_EQ(send(WM_KEYDOWN, VK_ESCAPE), 0);
-    const std::vector<std::pair<uint32_t, bool>> expected = {
-        {'W', true}, {'W', false}, {VK_ESCAPE, true}};
-    EXPECT_EQ(key_events, expected);
-    EXPECT_TRUE(keys_all_zero()); // the frame's table stays untouched in glimbo
-    EXPECT_TRUE(quit_posted());
-    EXPECT_EQ(frame->running, 0);
-}
-
-TEST_F(WindowProcTest, F1SwitchesTheGamesButIsOnlyRecordedInTheEditors) {
-    start(Deliverable::leveledit);
-    EXPECT_EQ(send(WM_KEYDOWN, VK_F1), 0);
-    EXPECT_EQ(keys[VK_F1], 1);
-    EXPECT_FALSE(quit_posted());
-    EXPECT_EQ(frame->fullscreen_request, 0);
-
-    start(Deliverable::ropegame);
-    send(WM_KEYDOWN, VK_F1);
-    EXPECT_EQ(keys[VK_F1], 1);
-    EXPECT_TRUE(quit_posted());
-    EXPECT_EQ(frame->fullscreen_request, 1);
-    EXPECT_EQ(frame->running, 1); // a rebuild, not an end
-    send(WM_KEYUP, VK_F1);
-    EXPECT_EQ(keys[VK_F1], 0);
-}
-
-TEST_F(WindowProcTest, ApplicationMessageTogglesFullScreenInEveryVariant) {
-    for (Deliverable d : {Deliverable::glimbo, Deliverable::ropegame, Deliverable::mygame1}) {
-        start(d);
+// What each program's window procedure does with keys, F1, P, the full-screen message,
+// button messages, raw input and a new size, one row a program.
+TEST_F(WindowProcTest, EveryProgramsVariant) {
+    struct Row {
+        Deliverable program;
+        bool keys_to_program, p_pauses, f1_switches, raw_mouse, buttons, centre;
+    };
+    const Row rows[] = {
+        {Deliverable::glimbo, true, false, true, true, false, true},
+        {Deliverable::ropegame, false, true, true, true, false, true},
+        {Deliverable::leveledit, false, false, false, false, true, false},
+        {Deliverable::mygameedit, false, false, false, false, true, false},
+        {Deliverable::mygame1, false, false, false, false, true, false},
+        {Deliverable::mygame2, false, false, false, false, true, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(int(row.program));
+        key_events.clear();
+        mouse_inputs.clear();
         platform.posted.clear();
         platform.passed_on.clear();
+        platform.cursor_shown.clear();
+        paused = left = right = 0;
+        center_x = center_y = -1;
+        start(row.program);
+        FakeRawMouse::get().count = 1;
+        FakeRawMouse::get().mice[0] = {3, -4, 1, {1, 0, 0}};
+
+        // Codes above 255 index no table and go to the default procedure.
+        EXPECT_EQ(send(WM_KEYDOWN, 300), platform.default_result);
+        EXPECT_EQ(send(WM_KEYDOWN, 'W'), 0);
+        EXPECT_EQ(keys['W'], row.keys_to_program ? 0 : 1);
+        send(WM_KEYUP, 'W');
+        EXPECT_EQ(keys['W'], 0);
+        EXPECT_EQ(key_events.size(), 2u); // a program with a key hook hears every key
+
+        send(WM_KEYDOWN, 'P');
+        EXPECT_EQ(paused, row.p_pauses);
+        EXPECT_EQ(window.active, !row.p_pauses);
+        send(WM_KEYUP, 'P');
+        if (row.p_pauses) {
+            send(WM_KEYDOWN, 'P');
+            EXPECT_EQ(paused, 0);
+            EXPECT_EQ(window.active, 1);
+            EXPECT_EQ(platform.cursor_shown, std::vector<bool>({true, false}));
+        }
+
+        send(WM_KEYDOWN, VK_F1);
+        EXPECT_EQ(frame->fullscreen_request, row.f1_switches);
+        EXPECT_EQ(quit_posted(), row.f1_switches);
+        EXPECT_EQ(frame->running, 1); // a rebuild, not an end
+        send(WM_KEYUP, VK_F1);
+        // The application message switches full screen in every program.
+        platform.passed_on.clear();
         send(WM_USER + 1);
-        EXPECT_EQ(frame->fullscreen_request, 1);
+        EXPECT_EQ(frame->fullscreen_request, !row.f1_switches);
         EXPECT_TRUE(quit_posted());
         EXPECT_EQ(platform.passed_on.size(), 1u);
-        send(WM_USER + 1);
-        EXPECT_EQ(frame->fullscreen_request, 0);
+
+        EXPECT_EQ(send(WM_LBUTTONDOWN, 0, make_lparam(10, 20)), platform.default_result);
+        send(WM_RBUTTONDOWN);
+        EXPECT_EQ(left + right, row.buttons ? 2 : 0);
+        send(WM_LBUTTONUP);
+        EXPECT_EQ(left, 0);
+        EXPECT_EQ(right, row.buttons);
+        send(WM_RBUTTONUP);
+        EXPECT_EQ(right, 0);
+
+        EXPECT_EQ(send(WM_INPUT, 0, 0x1234), platform.default_result);
+        EXPECT_EQ(mouse_inputs.size(), row.raw_mouse ? 1u : 0u);
+
+        EXPECT_EQ(send(WM_SIZE, SIZE_MAXIMIZED, make_lparam(641, 481)), 0);
+        EXPECT_EQ(platform.projections.back(), std::make_pair(641, 481));
+        EXPECT_EQ(center_x, row.centre ? 320 : -1);
+        EXPECT_EQ(center_y, row.centre ? 240 : -1);
+
+        EXPECT_EQ(send(WM_SIZE, SIZE_MINIMIZED, 0), 0);
+        EXPECT_EQ(window.active, 0);
+        EXPECT_EQ(send(WM_SYSCOMMAND, SC_SCREENSAVE), 0); // swallowed, as is monitor power
+        EXPECT_EQ(send(WM_SYSCOMMAND, SC_MONITORPOWER), 0);
+        EXPECT_EQ(send(WM_KEYDOWN, VK_ESCAPE), 0);
+        EXPECT_TRUE(quit_posted());
+        EXPECT_EQ(frame->running, 0);
+        if (row.keys_to_program) {
+            EXPECT_EQ(key_events.back(), std::make_pair(uint32_t(VK_ESCAPE), true));
+        }
     }
-}
-
-TEST_F(WindowProcTest, RopegamePausesWithCursorShownAndResumesWithItHidden) {
-    start(Deliverable::ropegame);
-    send(WM_KEYDOWN, 'P');
-    EXPECT_EQ(paused, 1);
-    EXPECT_EQ(window.active, 0);
-    send(WM_KEYUP, 'P');
-    send(WM_KEYDOWN, 'P');
-    EXPECT_EQ(paused, 0);
-    EXPECT_EQ(window.active, 1);
-    EXPECT_EQ(platform.cursor_shown, std::vector<bool>({true, false}));
-
-    // A restore makes the window active again but leaves the pause alone.
-    send(WM_KEYDOWN, 'P');
-    send(WM_SIZE, SIZE_RESTORED, make_lparam(800, 600));
-    EXPECT_EQ(window.active, 1);
-    EXPECT_EQ(paused, 1);
-}
-
-TEST_F(WindowProcTest, SizeMessagesFollowMinimiseRestoreAndMaximise) {
-    start(Deliverable::glimbo);
-    EXPECT_EQ(send(WM_SIZE, SIZE_MINIMIZED, 0), 0);
-    EXPECT_EQ(window.active, 0);
-    EXPECT_TRUE(platform.projections.empty());
-    EXPECT_EQ(send(WM_SIZE, SIZE_MAXIMIZED, make_lparam(641, 481)), 0);
-    EXPECT_EQ(window.active, 1);
-    EXPECT_EQ(platform.projections.back(), std::make_pair(641, 481));
-    EXPECT_EQ(center_x, 320);
-    EXPECT_EQ(center_y, 240);
-    // Other kinds go to the default procedure.
-    EXPECT_EQ(send(WM_SIZE, 3, make_lparam(10, 10)), platform.default_result);
-    EXPECT_EQ(platform.projections.size(), 1u);
-
-    // The editors get the projection but keep no centre.
-    start(Deliverable::mygame1);
-    center_x = center_y = -1;
-    send(WM_SIZE, SIZE_RESTORED, make_lparam(800, 600));
-    EXPECT_EQ(center_x, -1);
-}
-
-TEST_F(WindowProcTest, ScreenSaverAndMonitorPowerAreSwallowedAndCloseQuits) {
-    start(Deliverable::mygame2);
-    EXPECT_EQ(send(WM_SYSCOMMAND, SC_SCREENSAVE), 0);
-    EXPECT_EQ(send(WM_SYSCOMMAND, SC_MONITORPOWER), 0);
-    EXPECT_EQ(send(WM_SYSCOMMAND, 0xF020), platform.default_result); // minimise command
-    EXPECT_EQ(platform.passed_on.size(), 1u);
-    EXPECT_EQ(send(WM_CLOSE), 0);
-    EXPECT_TRUE(quit_posted());
-    EXPECT_EQ(frame->running, 0);
-}
-
-TEST_F(WindowProcTest, EditorButtonFlagsFollowTheLastButtonMessage) {
-    start(Deliverable::leveledit);
-    EXPECT_EQ(send(WM_LBUTTONDOWN, 0, make_lparam(10, 20)), platform.default_result);
-    send(WM_RBUTTONDOWN);
-    EXPECT_EQ(left + right, 2);
-    send(WM_LBUTTONUP);
-    EXPECT_EQ(left, 0);
-    EXPECT_EQ(right, 1);
-    send(WM_RBUTTONUP);
-    EXPECT_EQ(right, 0);
-
-    // The games do not track them.
-    start(Deliverable::glimbo);
-    send(WM_LBUTTONDOWN);
-    EXPECT_EQ(left, 0);
 }
 
 TEST_F(WindowProcTest, RawInputPollsEveryMouseOnEveryMessage) {
@@ -204,60 +170,6 @@ TEST_F(WindowProcTest, RawInputPollsEveryMouseOnEveryMessage) {
                                                  {1, 0, 0, 0, true, false, true},
                                                  {2, 0, 0, 0, false, true, false}};
     EXPECT_EQ(mouse_inputs, second_pass);
-
-    // The editors have no raw-mouse pass.
-    start(Deliverable::leveledit);
-    mouse_inputs.clear();
-    send(WM_INPUT, 0, 0x1234);
-    EXPECT_TRUE(mouse_inputs.empty());
-}
-
-} // namespace
-
-namespace {
-
-class GlWindowTest : public ::testing::Test {
-  protected:
-    FakePlatform platform;
-    FrameSettings settings = settings_for(Deliverable::ropegame);
-    ProgramHooks hooks;
-    FrameContext frame{platform, settings, hooks};
-    KeyTable keys;
-    GlWindow window;
-
-    void SetUp() override {
-        window.keys = &keys;
-        window.width = 800;
-        window.height = 600;
-    }
-};
-
-TEST_F(GlWindowTest, FailedFullScreenCreationGivesTheDisplayModeBack) {
-    window.fullscreen = 1;
-    platform.fail_context = true;
-    EXPECT_FALSE(create_gl_window(frame, window));
-    EXPECT_EQ(window.hwnd, nullptr);
-    EXPECT_EQ(frame.user_data, nullptr);
-    EXPECT_EQ(platform.log.back(), "restore_display_mode");
-    EXPECT_EQ(platform.cursor_shown, std::vector<bool>({false, true}));
-}
-
-TEST_F(GlWindowTest, CreationReadiesTheWindowAndDestroyingIsHarmlessTwice) {
-    keys['A'] = 1;
-    platform.now = 4242;
-    ASSERT_TRUE(create_gl_window(frame, window));
-    EXPECT_EQ(frame.user_data, &window);
-    EXPECT_EQ(window.active, 1);
-    EXPECT_EQ(window.last_tick_ms, 4242u);
-    EXPECT_EQ(keys['A'], 0);
-    EXPECT_EQ(platform.projections.back(), std::make_pair(800, 600));
-    EXPECT_EQ(platform.cursor_shown, std::vector<bool>({false})); // ropegame hides it
-
-    EXPECT_TRUE(destroy_gl_window(frame, window));
-    const size_t after_first = platform.log.size();
-    EXPECT_TRUE(destroy_gl_window(frame, window));
-    EXPECT_EQ(platform.log.size(), after_first);
-    EXPECT_EQ(window.hwnd, nullptr);
 }
 
 } // namespace

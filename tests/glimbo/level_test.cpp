@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 
 namespace {
@@ -34,7 +36,9 @@ TEST(Levels, NoBlobsMissingAndDamagedFiles) {
     host = FakeHost{};
     gs = dir.start(host);
     gs.playing = true;
+    gs.players[0].ropes[0].attached = gs.players[0].ropes[1].attached = 1;
     game_step(gs, host, 20); // no blobs: finished at once
+    EXPECT_EQ(gs.players[0].ropes[0].attached + gs.players[0].ropes[1].attached, 0);
     EXPECT_EQ(gs.level_index, 1);
     EXPECT_EQ(gs.highest_level, 1);
     EXPECT_EQ(gs.level.blobs.size(), 2u);
@@ -42,7 +46,12 @@ TEST(Levels, NoBlobsMissingAndDamagedFiles) {
     EXPECT_EQ(host.count(Sample::complete), 1);
 
     gs.level_index = 2; // past the last level: game complete, level 1 again
-    reset_level(gs, host);
+    gs.players[0].ropes[0].attached = gs.players[0].ropes[1].attached = 1;
+    reset_level(gs, host); // a fresh level starts with no ropes, the camera within 500
+    EXPECT_LE(std::max(std::fabs(gs.camera_x), std::fabs(gs.camera_y)), 500);
+    for (const Sheep& s : gs.flock) // the flock starts in [0, 10] x [0, 10]
+        EXPECT_TRUE(s.x >= 0 && s.x <= 10 && s.y >= 0 && s.y <= 10) << s.x << ", " << s.y;
+    EXPECT_EQ(gs.players[0].ropes[0].attached + gs.players[0].ropes[1].attached, 0);
     EXPECT_EQ(host.messages.at(0).first, "game complete");
     EXPECT_EQ(host.messages[0].second.rfind("well done youve completed the game(or level not "
                                             "found)!, good ending, eh? (",
@@ -68,10 +77,21 @@ TEST(Menu, ItemsLatchAndNavigation) {
     for (int n = 1; n <= 3; ++n)
         dir.write_level(n, flat_level({blob_at(float(n), 30)}));
     FakeHost host;
-    GameState gs = dir.start(host);
-    EXPECT_TRUE(point_in_menu_item(gs, 0, 3.99f, 2.99f));
-    EXPECT_FALSE(point_in_menu_item(gs, 0, 4, 0)); // borders are outside
-    EXPECT_FALSE(point_in_menu_item(gs, 0, 0, -3));
+    GameState gs = dir.start(host, 2);
+    // Each item's box (centre, half sizes): just inside its corners is in, its borders out.
+    const float boxes[MENU_ITEM_COUNT][4] = {{0, 0, 4, 3},   {12, 0, 4, 3},   {-12, 0, 6, 3},
+                                             {0, 6, 6, 3},   {0, -6, 6, 3},   {12, 6, 6, 3},
+                                             {-12, -6, 6, 3}, {12, -6, 6, 3}, {-12, 6, 6, 3}};
+    for (int k = 0; k < MENU_ITEM_COUNT; ++k) {
+        const auto [x, y, hw, hh] = boxes[k];
+        EXPECT_EQ(gs.menu_items[size_t(k)].texture_slot, 5) << k;
+        EXPECT_TRUE(point_in_menu_item(gs, k, x + hw - 0.01f, y + hh - 0.01f)) << k;
+        EXPECT_TRUE(point_in_menu_item(gs, k, x - hw + 0.01f, y - hh + 0.01f)) << k;
+        EXPECT_FALSE(point_in_menu_item(gs, k, x + hw, y)) << k;
+        EXPECT_FALSE(point_in_menu_item(gs, k, x - hw, y)) << k;
+        EXPECT_FALSE(point_in_menu_item(gs, k, x, y + hh)) << k;
+        EXPECT_FALSE(point_in_menu_item(gs, k, x, y - hh)) << k;
+    }
 
     Player& p0 = gs.players[0];
     auto click = [&](float x, float y) {
@@ -87,6 +107,8 @@ TEST(Menu, ItemsLatchAndNavigation) {
     click(0, -6);
     EXPECT_EQ(gs.level_index, 1);
     EXPECT_FLOAT_EQ(gs.level.blobs[0].x, 2);
+    click(-12, -6); // "single player"
+    EXPECT_EQ(gs.player_count, 1);
     click(30, 30); // outside every item
     click(0, 0);
     EXPECT_TRUE(gs.playing);

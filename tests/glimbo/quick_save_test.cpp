@@ -62,33 +62,6 @@ TEST(QuickSave, LayoutAndLoadIntoFewerPlayers) {
               2);
 }
 
-TEST(QuickSave, HooksSurviveIntoAFreshWorld) {
-    SaveWorld w;
-    GameState gs = w.dir.start(w.host, 2);
-    Player& p = gs.players[0];
-    p.button_down = {1, 1, 0}, p.button_ready = {0, 0, 1};
-    p.ropes[0].attached = p.ropes[1].attached = 1;
-    p.ropes[0].anchor = {AnchorKind::sheep, 150};
-    p.ropes[1].anchor = {AnchorKind::player, 1};
-    p.ropes[0].segment_length = p.ropes[1].segment_length = 1.5f;
-    p.ropes[0].node_weight = 0.4f, p.ropes[0].anchor_weight = 0.01f;
-    ASSERT_TRUE(quick_save(gs));
-
-    GameState fresh;
-    init_game_state(fresh, 2);
-    fresh.files_dir = w.dir.path.string();
-    quick_load(fresh, w.host);
-    const Player& q = fresh.players[0];
-    EXPECT_EQ(q.ropes[0].anchor.kind, AnchorKind::sheep);
-    EXPECT_EQ(q.ropes[0].anchor.index, 150);
-    EXPECT_EQ(q.ropes[1].anchor.kind, AnchorKind::player);
-    fresh.playing = true;
-    const float before = std::fabs(fresh.flock[150].x - q.x);
-    game_step(fresh, w.host, 20);
-    EXPECT_TRUE(q.ropes[0].attached && q.ropes[1].attached);
-    EXPECT_LT(std::fabs(fresh.flock[150].x - q.x), before); // the sheep is towed
-}
-
 TEST(QuickSave, DamagedAndTruncatedFiles) {
     SaveWorld w;
     GameState gs = w.dir.start(w.host, 2);

@@ -67,11 +67,13 @@ TEST(PlayStep, RollingPairsAndRespawn) {
     run(gs, host, 1);
     EXPECT_FLOAT_EQ(p.x, 20 + 30 * 0.000999999931f); // in the air; 20 apart: no pull
 
-    gs = play_world({{0, 0}, {1.5f, 0}});
+    gs = play_world({{0, 0}, {0.9f, 1.2f}}); // 1.5 apart along (0.6, 0.8)
     gs.gravity_y = 0;
     run(gs, host, 1);
-    EXPECT_FLOAT_EQ(gs.players[0].x, -0.23f); // (2 - 1.5) x 0.46 each way
-    EXPECT_FLOAT_EQ(gs.players[1].x, 1.73f);
+    EXPECT_FLOAT_EQ(gs.players[0].x, -0.138f); // (2 - 1.5) x 0.46 each way
+    EXPECT_FLOAT_EQ(gs.players[0].y, -0.184f);
+    EXPECT_FLOAT_EQ(gs.players[1].x, 1.038f);
+    EXPECT_FLOAT_EQ(gs.players[1].y, 1.384f);
 
     gs.players[0].y = -299.5f, gs.players[0].prev_y = -298.5f;
     gs.players[0].ropes[0].attached = 1;
@@ -85,21 +87,24 @@ TEST(PlayStep, RollingPairsAndRespawn) {
     EXPECT_EQ(gs.players[0].ropes[0].attached, 0);
 }
 
-TEST(PlayStep, ThunkOnTheStepAfterLanding) {
-    GameState gs = play_world({{0, 1.02f}});
-    gs.level.ground = {gp(-50, 0), gp(50, 0)};
+TEST(PlayStep, GroundPointCapsPushOutAndNoPlayersMeansNoBalls) {
+    for (bool soft : {false, true}) {
+        GameState gs = play_world({{-0.6f, 0.3f}});
+        gs.gravity_y = 0;
+        gs.soft_collisions = soft;
+        gs.light_x = gs.light_y = 1000;
+        gs.level.ground = {gp(0, 0), gp(10, 0)};
+        FakeHost host;
+        game_step(gs, host, 20);
+        const float d = std::sqrt(0.45f), out = d + (1 - d) * (soft ? 0.6f : 1.0f);
+        EXPECT_NEAR(gs.players[0].x, -0.6f / d * out, 1e-5) << soft;
+        EXPECT_NEAR(gs.players[0].y, 0.3f / d * out, 1e-5) << soft;
+    }
+    GameState none = play_world({{0, 5}});
+    none.player_count = 0;
     FakeHost host;
-    Player& p = gs.players[0];
-    run(gs, host, 1);
-    EXPECT_EQ(p.in_contact, 1);
-    EXPECT_EQ(host.count(Sample::thunk), 0);
-    run(gs, host, 6);
-    EXPECT_EQ(host.count(Sample::thunk), 1);
-    p.y = p.prev_y = 20; // contact lapses, then lands again
-    run(gs, host, 2);
-    p.y = p.prev_y = 1.02f;
-    run(gs, host, 2);
-    EXPECT_EQ(host.count(Sample::thunk), 2);
+    game_step(none, host, 20);
+    EXPECT_FLOAT_EQ(none.players[0].y, 5);
 }
 
 TEST(PlayStep, KeysCameraFrameRateAndTail) {

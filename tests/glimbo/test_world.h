@@ -1,5 +1,4 @@
-// A recording host, a silent one for timings, and small world builders for the simulation
-// tests and benchmarks.
+// A recording host and small world builders for the simulation tests.
 #pragma once
 
 #include "glimbo/game.h"
@@ -35,14 +34,6 @@ struct FakeHost : GameHost {
     }
 };
 
-// Ignores everything, so timings measure the step alone.
-struct SilentHost : GameHost {
-    void play_sample(Sample, int) override {}
-    void show_message(const std::string&, const std::string&, MessageIcon) override {}
-    void request_quit() override {}
-    void set_cursor_position(int, int) override {}
-};
-
 inline GroundPoint gp(float x, float y, int32_t type = SURFACE_GROUND) {
     GroundPoint p;
     p.x = x, p.y = y, p.type = type;
@@ -53,20 +44,6 @@ inline Blob blob_at(float x, float y) {
     Blob b;
     b.x = x, b.y = y;
     return b;
-}
-
-// A rolling ground line from x = -1000 to 1000 (500 segments, every seventh point ice),
-// open side above, and one far blob.
-inline void rolling_level(LevelData& level) {
-    for (int k = 0; k <= 500; ++k) {
-        GroundPoint g;
-        g.x = -1000.0f + 4.0f * float(k);
-        g.y = -6.0f + 3.0f * std::sin(g.x * 0.05f);
-        g.type = k % 7 == 3 ? SURFACE_ICE : SURFACE_GROUND;
-        level.ground.push_back(g);
-        level.base.push_back({g.x, g.y - 15});
-    }
-    level.blobs = {blob_at(900, 900)};
 }
 
 // A world in play with balls at rest at the given spots; a far blob keeps the level going.

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 
 namespace {
 
@@ -44,63 +43,24 @@ LevelData sample_level() {
     return l;
 }
 
+// Two levels hold the same points and blobs when they encode to the same bytes (the encoder
+// itself is pinned byte for byte below).
 void expect_same_level(const LevelData& a, const LevelData& b) {
-    ASSERT_EQ(a.ground.size(), b.ground.size());
-    ASSERT_EQ(a.base.size(), b.base.size());
-    ASSERT_EQ(a.blobs.size(), b.blobs.size());
-    for (size_t i = 0; i < a.ground.size(); ++i) {
-        EXPECT_EQ(a.ground[i].x, b.ground[i].x);
-        EXPECT_EQ(a.ground[i].y, b.ground[i].y);
-        EXPECT_EQ(a.ground[i].type, b.ground[i].type);
-        EXPECT_EQ(a.base[i].x, b.base[i].x);
-        EXPECT_EQ(a.base[i].y, b.base[i].y);
-    }
-    for (size_t i = 0; i < a.blobs.size(); ++i) {
-        EXPECT_EQ(a.blobs[i].x, b.blobs[i].x);
-        EXPECT_EQ(a.blobs[i].y, b.blobs[i].y);
-        EXPECT_EQ(a.blobs[i].present, b.blobs[i].present);
-    }
+    EXPECT_EQ(hex(encode_level(a, {.write_trailing = false})),
+              hex(encode_level(b, {.write_trailing = false})));
 }
 
 } // namespace
 
-TEST(LevelFile, UntouchedEditorFileFieldByField) {
-    std::vector<uint8_t> f = encode_level(editor_start_level());
-    ASSERT_EQ(f.size(), 148u);
-    EXPECT_EQ(get_u32(f, 0), 0x0044534Cu); // "LSD\0"
-    EXPECT_EQ(get_i32(f, 4), 2);
-    EXPECT_EQ(get_i32(f, 8), 1);
-    // ground points at 12 and 28
-    EXPECT_EQ(get_f32(f, 12), -10.f);
-    EXPECT_EQ(get_f32(f, 16), -3.f);
-    EXPECT_EQ(f[20], 1);
-    EXPECT_EQ(f[21] | f[22] | f[23], 0);
-    EXPECT_EQ(get_i32(f, 24), 1);
-    EXPECT_EQ(get_f32(f, 28), 10.f);
-    EXPECT_EQ(get_i32(f, 40), 1);
-    // base points at 44 and 60, spare bytes zero
-    EXPECT_EQ(get_f32(f, 44), -10.f);
-    EXPECT_EQ(get_f32(f, 48), -10.f);
-    EXPECT_EQ(get_u32(f, 52) | get_u32(f, 56), 0u);
-    EXPECT_EQ(get_f32(f, 60), 10.f);
-    // blob at 76
-    EXPECT_EQ(get_f32(f, 76), 3.f);
-    EXPECT_EQ(get_f32(f, 80), 1.f);
-    EXPECT_EQ(f[84], 1);
-    EXPECT_EQ(get_i32(f, 88), 1);
-    // ball mark section at 92
-    EXPECT_EQ(get_i32(f, 92), 1);
-    EXPECT_EQ(get_f32(f, 96), 1.f);
-    EXPECT_EQ(get_f32(f, 100), 3.f);
-    EXPECT_EQ(get_f32(f, 104), 1.f);
-    EXPECT_EQ(f[108], 1);
-    // sheep mark section at 112
-    EXPECT_EQ(get_i32(f, 112), 1);
-    const float sheep[7] = {2, 2, 2, 2, 1, 2, 2};
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(get_f32(f, 116 + 4 * i), sheep[i]) << i;
-    EXPECT_EQ(f[144], 1);
-    EXPECT_EQ(f[145] | f[146] | f[147], 0);
+// The editor's start level, byte for byte: "LSD\0", 2 ground points, 1 blob; ground points
+// (x, y, flag and three spare bytes, type), base points (x, y, 8 spare bytes), the blob (x, y,
+// present and three spare bytes, kind), then the ball-mark and sheep-mark sections.
+TEST(LevelFile, UntouchedEditorFileByteForByte) {
+    EXPECT_EQ(hex(encode_level(editor_start_level())),
+              "4c5344000200000001000000000020c1000040c0010000000100000000002041000040c001000000"
+              "01000000000020c1000020c1000000000000000000002041000020c1000000000000000000004040"
+              "0000803f0100000001000000010000000000803f000040400000803f010000000100000000000040"
+              "0000004000000040000000400000803f000000400000004001000000");
 }
 
 TEST(LevelFile, RoundTripAnyMagicAndOptionalTrailer) {
@@ -134,22 +94,6 @@ TEST(LevelFile, ReaderIgnoresPaddingAndKeepsEditorMarks) {
     EXPECT_EQ(got.balls.size(), 1u); // trailing sections are never read
     EXPECT_EQ(got.balls[0].x, 9.f);
     EXPECT_EQ(got.sheep.size(), 1u);
-}
-
-TEST(LevelFile, SmallCounts) {
-    LevelData got = sample_level();
-    ASSERT_EQ(parse_level(level_bytes(0, {}, {}, {}), got, {.copy_first_type_to_last = true})
-                  .status,
-              LevelReadStatus::ok);
-    EXPECT_TRUE(got.ground.empty());
-    EXPECT_TRUE(got.blobs.empty());
-
-    ASSERT_EQ(parse_level(level_bytes(0, {{1, 2, 1, SURFACE_ICE}}, {{1, 0}}, {}), got,
-                          {.copy_first_type_to_last = true})
-                  .status,
-              LevelReadStatus::ok);
-    ASSERT_EQ(got.ground.size(), 1u);
-    EXPECT_EQ(got.ground[0].type, SURFACE_ICE);
 }
 
 TEST(LevelFile, GameCopiesFirstTypeIntoLastPoint) {
@@ -190,24 +134,5 @@ TEST(LevelFile, DamagedFilesAreRefusedAndLevelUnchanged) {
         EXPECT_EQ(r.status, LevelReadStatus::damaged) << i;
         EXPECT_FALSE(r.error.empty()) << i;
         expect_same_level(editor_start_level(), level);
-    }
-}
-
-TEST(LevelFile, RandomBytesNeverCrash) {
-    std::mt19937 gen(7);
-    for (int round = 0; round < 2000; ++round) {
-        std::vector<uint8_t> v(gen() % 200);
-        for (auto& b : v)
-            b = uint8_t(gen());
-        if (v.size() >= 12 && round % 2) { // small plausible counts, so some files parse
-            v[4] = uint8_t(gen() % 6), v[5] = v[6] = v[7] = 0;
-            v[8] = uint8_t(gen() % 4), v[9] = v[10] = v[11] = 0;
-        }
-        LevelData level = sample_level();
-        LevelReadResult r = parse_level(v, level);
-        if (r.status != LevelReadStatus::ok)
-            expect_same_level(sample_level(), level);
-        else
-            EXPECT_EQ(level.ground.size(), level.base.size());
     }
 }

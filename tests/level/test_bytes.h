@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 inline void put_u32(std::vector<uint8_t>& v, uint32_t x) {
@@ -20,4 +21,13 @@ inline uint32_t get_u32(const std::vector<uint8_t>& v, size_t at) {
 inline int32_t get_i32(const std::vector<uint8_t>& v, size_t at) { return int32_t(get_u32(v, at)); }
 inline float get_f32(const std::vector<uint8_t>& v, size_t at) {
     return std::bit_cast<float>(get_u32(v, at));
+}
+// The bytes as lower-case hex, for whole-file comparisons.
+inline std::string hex(const std::vector<uint8_t>& v) {
+    std::string s;
+    for (uint8_t b : v) {
+        s += "0123456789abcdef"[b >> 4];
+        s += "0123456789abcdef"[b & 15];
+    }
+    return s;
 }

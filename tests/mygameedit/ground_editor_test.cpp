@@ -64,25 +64,3 @@ TEST_F(GroundEditorTest, SavesFiftySixBytesAndReportsFailuresChangingNothing) {
     ASSERT_EQ(errors.shown.size(), 2u);
     EXPECT_EQ(errors.shown[1], "Error: couldnt save the file");
 }
-
-TEST_F(GroundEditorTest, LoadBringsTheSelectionIntoRangeAndEmptyLinesAreSafe) {
-    MyGameData one;
-    one.top = {{1, 2}};
-    one.bottom = {{1, -1}};
-    std::string error;
-    ASSERT_TRUE(write_mygame_file(editor.path, one, error));
-    editor.selection = 1;
-    press_key(key_letter('L'));
-    ASSERT_EQ(editor.ground.top.size(), 1u);
-    EXPECT_EQ(editor.selection, 0);
-
-    ASSERT_TRUE(write_mygame_file(editor.path, MyGameData{}, error));
-    in.release(key_letter('L'));
-    step();
-    in.hold(key_letter('L'));
-    in.frame.right_button = true; // nothing to drag
-    step();
-    step();
-    EXPECT_TRUE(editor.ground.top.empty());
-    EXPECT_TRUE(errors.shown.empty());
-}

@@ -1,3 +1,4 @@
+#include "physics/ball_core.h"
 #include "physics/collision.h"
 #include "tests/glimbo/test_world.h"
 
@@ -71,7 +72,13 @@ TEST(Collision, BlockSkippingMatchesTestingEverySegment) {
     for (int trial = 0; trial < 3000; ++trial) {
         const CollisionSettings settings{trial % 3 == 0, false};
         const float r = uniform(0.3f, 4);
-        float ax = uniform(-220, 1000), ay = uniform(-40, 40), bx = ax, by = ay;
+        float ax = uniform(-220, 1000), ay = uniform(-40, 40);
+        if (trial % 2) { // next to a segment's middle, every one in turn, the last included
+            const size_t k = size_t(trial / 2) % (ground.size() - 1);
+            ax = (ground[k].x + ground[k + 1].x) / 2 + uniform(-r, r);
+            ay = (ground[k].y + ground[k + 1].y) / 2 + uniform(-2 * r, 2 * r);
+        }
+        float bx = ax, by = ay;
         collide_body_with_ground(ground, blocks, ax, ay, r, settings);
         for (size_t k = 0; k + 1 < ground.size(); ++k) {
             bool contact = false, death = false;
@@ -80,6 +87,26 @@ TEST(Collision, BlockSkippingMatchesTestingEverySegment) {
         }
         ASSERT_TRUE(ax == bx && ay == by) << trial;
     }
+}
+
+// Rope nodes fall freely between the link solves: velocity from the last two positions.
+TEST(BallCore, RopeNodesFallAndTheAimLiesThirtyOut) {
+    Rope rope;
+    rope.attached = 1;
+    rope.nodes[3] = {2, 5, 1, 5}; // moving right by 1 a step
+    for (int step = 0; step < 3; ++step)
+        integrate_rope_nodes(rope, 0, -0.05f);
+    EXPECT_FLOAT_EQ(rope.nodes[3].x, 5);
+    EXPECT_NEAR(rope.nodes[3].y, 5 - 0.05f * (1 + 2 + 3), 1e-5);
+    EXPECT_NEAR(rope.nodes[3].prev_y, 5 - 0.05f * (1 + 2), 1e-5);
+    rope.attached = 0; // a loose rope stays where it is
+    integrate_rope_nodes(rope, 0, -0.05f);
+    EXPECT_FLOAT_EQ(rope.nodes[3].x, 5);
+
+    const AimOffset d = aim_offset(10, 18, 4, 10); // (6, 8) from the ball: 30 out
+    EXPECT_NEAR(d.dx, 18, 1e-4);
+    EXPECT_NEAR(d.dy, 24, 1e-4);
+    EXPECT_EQ(aim_offset(4, 10, 4, 10).dx, 0); // on the ball: no direction
 }
 
 } // namespace

@@ -26,39 +26,6 @@ TEST(XInputTranslation, RelativeMotionUsesUnacceleratedValues) {
     EXPECT_EQ(events[0].mouse.last_y, 6);
 }
 
-TEST(XInputTranslation, SubUnitMotionAccumulatesInBothDirections) {
-    PointerAxes axes;
-    int32_t x = 0, y = 0;
-    for (int i = 0; i < 10; ++i) {
-        for (const RawInputEvent& e : translate_motion(axes, xy(0.35, -0.25))) {
-            x += e.mouse.last_x;
-            y += e.mouse.last_y;
-        }
-    }
-    EXPECT_EQ(x, 3); // 3.5 moved: 3 whole, half carried
-    EXPECT_EQ(y, -2);
-    EXPECT_NEAR(axes.carry_x, 0.5, 1e-9);
-    EXPECT_TRUE(translate_motion(axes, xy(0.2, 0.2)).empty()) << "no whole unit, no event";
-}
-
-TEST(XInputTranslation, AbsoluteDevicesReportScaledPositions) {
-    PointerAxes axes;
-    axes.x = {true, 0, 1000};
-    axes.y = {true, 100, 300};
-    auto events = translate_motion(axes, xy(500, 300));
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].mouse.flags, MOUSE_MOVE_ABSOLUTE);
-    EXPECT_EQ(events[0].mouse.last_x, 32768);
-    EXPECT_EQ(events[0].mouse.last_y, 65535);
-    events = translate_motion(axes, {{1, 100, 100}}); // y alone keeps the last x
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].mouse.last_x, 32768);
-    EXPECT_EQ(events[0].mouse.last_y, 0);
-    events = translate_motion(axes, xy(-50, 5000)); // outside the range: clamped
-    EXPECT_EQ(events[0].mouse.last_x, 0);
-    EXPECT_EQ(events[0].mouse.last_y, 65535);
-}
-
 TEST(XInputTranslation, ScrollValuatorGivesOneWheelEventPerNotch) {
     PointerAxes axes;
     axes.vertical_scroll_valuator = 3;

@@ -1,8 +1,7 @@
 // The whole program under an Xvfb of the test's own, with the generated content: the title
-// screen, Space starting play, the pause on P, Escape, a missing first level and a machine
-// without raw input.
+// screen, Space starting play, the pause on P, Escape and a missing first level.
 #include "tests/ropegame/cursor_probe.h"
-#include "tests/support/game_e2e.h"
+#include "tests/support/program_e2e.h"
 
 #include <gtest/gtest.h>
 
@@ -33,9 +32,9 @@ bool golden(const Pixel& p) {
     return p.r > 150 && p.g > 90 && p.r >= p.b + 40;
 }
 
-class RopegameEndToEnd : public GameEndToEnd {
+class RopegameEndToEnd : public ProgramEndToEnd {
   protected:
-    RopegameEndToEnd() : GameEndToEnd({ROPEGAME_PROGRAM, TITLE, WIDTH, HEIGHT}) {}
+    RopegameEndToEnd() : ProgramEndToEnd({ROPEGAME_PROGRAM, TITLE, WIDTH, HEIGHT}) {}
 
     Snapshot shot(unsigned long w, const Box& b) {
         Snapshot s;
@@ -85,15 +84,6 @@ TEST_F(RopegameEndToEnd, TitleSpacePauseAndEscape) {
 
 TEST_F(RopegameEndToEnd, MissingFirstLevelShowsTheErrorBoxThenEnds) {
     check_missing_first_level();
-}
-
-TEST_F(RopegameEndToEnd, WithoutAnXServerTheRawInputMessageGoesToStandardError) {
-    start_without_display();
-    expect_clean_exit();
-    const std::string text = read_text_file(output());
-    EXPECT_NE(text.find("Error!: RawInput not supported by Operating System.  Exiting."),
-              std::string::npos)
-        << text;
 }
 
 } // namespace

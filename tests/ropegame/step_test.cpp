@@ -87,31 +87,6 @@ TEST(RopegameGround, ContactLastsThreeStepsAndIceClearsIt) {
     EXPECT_FLOAT_EQ(p.y, -1);
 }
 
-TEST(RopegameGround, SegmentTestsAreHardWithGripOnlyForBalls) {
-    const GroundPoint a = gp(0, 0, 7), b = gp(10, 0); // a plain surface still counts as a hit
-    ropegame::Player p;
-    bool hit = false;
-    float x = 5, y = -1.5f;
-    collide_player_with_segment(a, b, x, y, 1, hit, p, false);
-    EXPECT_TRUE(hit);
-    EXPECT_FLOAT_EQ(y, 1);
-    EXPECT_FLOAT_EQ(p.contact_timer, 3);
-
-    hit = false, p.contact_timer = 0, y = 1.7f;
-    collide_player_with_segment(a, b, x, y, 1, hit, p, false);
-    EXPECT_FALSE(hit);
-    collide_player_with_segment(a, b, x, y, 1, hit, p, true); // Ctrl: pulled onto the line
-    EXPECT_TRUE(hit);
-    EXPECT_FLOAT_EQ(y, 1);
-
-    y = 1.7f; // no grip for bodies; and the light comes out whole, not a fifth of the way
-    collide_body_with_segment(a, b, x, y, 1);
-    EXPECT_FLOAT_EQ(y, 1.7f);
-    y = -4;
-    collide_body_with_segment(a, b, x, y, 5);
-    EXPECT_FLOAT_EQ(y, 5);
-}
-
 TEST(RopegameRolling, OnlyPlayersZeroAndOneWithQAndO) {
     World w = rope_world({{0, 0}, {10, 0}, {20, 0}});
     w.gravity_y = 0;

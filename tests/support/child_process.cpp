@@ -96,20 +96,6 @@ void ChildProcess::kill_now() {
     }
 }
 
-RunningProgram::RunningProgram(const std::string& executable, const std::string& folder) {
-    // The system GL and X libraries leak; the other sanitizer options still hold.
-    const char* asan = getenv("ASAN_OPTIONS");
-    child_.start(executable, folder,
-                 {"SDL_AUDIODRIVER=dummy", "SDL_VIDEODRIVER",
-                  "ASAN_OPTIONS=" + std::string(asan ? asan : "") + ":detect_leaks=0"},
-                 "output.txt");
-}
-
-int RunningProgram::wait_exit(std::chrono::milliseconds timeout) {
-    int code = 0;
-    return child_.wait_exit(code, timeout) ? code : -1000;
-}
-
 std::string read_text_file(const std::string& path) {
     std::ifstream in(path);
     std::stringstream s;

@@ -27,17 +27,4 @@ class ChildProcess {
     int exit_code_ = 0;
 };
 
-// A program started in `folder` with its output in folder/output.txt, the dummy sound
-// driver, the session's display and no leak reports.
-class RunningProgram {
-  public:
-    RunningProgram(const std::string& executable, const std::string& folder);
-    bool running() { return child_.running(); }
-    // Waits for the exit; returns the exit code, or -1000 when it did not end in time.
-    int wait_exit(std::chrono::milliseconds timeout = std::chrono::seconds(60));
-
-  private:
-    ChildProcess child_;
-};
-
 std::string read_text_file(const std::string& path);

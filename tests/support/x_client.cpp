@@ -92,17 +92,6 @@ unsigned long XClient::find_window(const std::string& title) {
     return 0;
 }
 
-std::vector<std::string> XClient::window_titles() {
-    Display* d = as_display(display_);
-    std::vector<std::pair<Window, std::string>> all;
-    collect(d, DefaultRootWindow(d), all);
-    std::vector<std::string> titles;
-    for (auto& [w, t] : all)
-        if (!t.empty())
-            titles.push_back(t);
-    return titles;
-}
-
 bool XClient::client_size(unsigned long window, int& width, int& height) {
     XWindowAttributes a;
     if (!XGetWindowAttributes(as_display(display_), window, &a))

@@ -31,7 +31,6 @@ class XClient {
 
     // Id of the first window titled `title` (WM_NAME or _NET_WM_NAME), 0 when none.
     unsigned long find_window(const std::string& title);
-    std::vector<std::string> window_titles();
     bool client_size(unsigned long window, int& width, int& height);
     // Reads (x, y, w, h) of the window; false when it cannot be read.
     bool snapshot(unsigned long window, int x, int y, int w, int h, Snapshot& out);

@@ -11,7 +11,6 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
-#include <functional>
 #include <ostream>
 #include <vector>
 
@@ -104,42 +103,4 @@ inline uint32_t make_texture(int w, int h, const std::vector<uint8_t>& rgba) {
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     glBindTexture(GL_TEXTURE_2D, 0);
     return id;
-}
-
-// Number of polygons that reach the window while `draw` runs (feedback mode).
-inline int count_polygons(const std::function<void()>& draw) {
-    std::vector<GLfloat> buffer(1 << 22);
-    glFeedbackBuffer(GLsizei(buffer.size()), GL_3D, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    draw();
-    const GLint used = glRenderMode(GL_RENDER);
-    int polygons = 0;
-    for (GLint i = 0; i < used;) {
-        const GLint token = GLint(buffer[size_t(i)]);
-        ++i;
-        switch (token) {
-        case GL_POLYGON_TOKEN: {
-            const GLint n = GLint(buffer[size_t(i)]);
-            ++polygons;
-            i += 1 + n * 3;
-            break;
-        }
-        case GL_LINE_TOKEN:
-        case GL_LINE_RESET_TOKEN:
-            i += 2 * 3;
-            break;
-        case GL_POINT_TOKEN:
-        case GL_BITMAP_TOKEN:
-        case GL_DRAW_PIXEL_TOKEN:
-        case GL_COPY_PIXEL_TOKEN:
-            i += 3;
-            break;
-        case GL_PASS_THROUGH_TOKEN:
-            i += 1;
-            break;
-        default:
-            return -1; // not a token: the buffer was misread
-        }
-    }
-    return used < 0 ? -1 : polygons;
 }
