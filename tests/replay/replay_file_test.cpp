@@ -1,9 +1,8 @@
-// The replay file: damaged files are refused with a message naming what and where, random
-// damage never crashes the reader, and the games' command line.
+// The replay file: damaged files are refused with a message naming what and where, and
+// random damage never crashes the reader.
 #include "glimbo/replay_seam.h"
 #include "level/safe_file.h"
 #include "replay/headless.h"
-#include "replay/options.h"
 #include "replay/replay_reader.h"
 
 #include <gtest/gtest.h>
@@ -24,12 +23,9 @@ Replay tiny_replay() {
     first.files = {{"levels/level1.svg", RecordedRead::read, {1, 2, 3}}};
     ReplayStep second;
     second.elapsed_ms = 16;
-    second.inputs = {{.kind = InputKind::mouse,
-                      .mouse = 1,
-                      .dx = 3,
-                      .dy = -2,
-                      .wheel = 1,
-                      .buttons = BUTTON_LEFT | BUTTON_MIDDLE}};
+    ReplayInput mouse{.kind = InputKind::mouse, .mouse = 1, .dx = 3, .dy = -2, .wheel = 1};
+    mouse.buttons = BUTTON_LEFT | BUTTON_MIDDLE;
+    second.inputs = {mouse};
     second.has_digest = true;
     second.digest = 0x1122334455667788;
     r.steps = {first, second};
@@ -131,38 +127,6 @@ TEST(ReplayFile, RandomDamageIsRefusedOrPlaysNeverCrashes) {
     }
     EXPECT_GT(refused, 200);
     EXPECT_EQ(replayed, 4);
-}
-
-TEST(GameOptions, TheCommandLine) {
-    struct Case {
-        std::vector<const char*> args;
-        std::string error; // empty when accepted
-        GameMode mode = GameMode::play;
-        bool headless = false, help = false;
-    };
-    const Case cases[] = {
-        {{}, "", GameMode::play},
-        {{"--help"}, "", GameMode::play, false, true},
-        {{"--headless", "--replay", "a.glr"}, "", GameMode::replay, true},
-        {{"--bogus"}, "unknown option '--bogus'"},
-        {{"--record", "a", "--replay", "b"}, "--record and --replay cannot be used together"},
-        {{"--headless"}, "--headless needs --replay FILE"},
-    };
-    for (const Case& c : cases) {
-        std::vector<const char*> argv = {"glimbo"};
-        argv.insert(argv.end(), c.args.begin(), c.args.end());
-        GameOptions options;
-        std::string error;
-        const bool ok = parse_game_options(int(argv.size()), argv.data(), options, error);
-        EXPECT_EQ(ok, c.error.empty()) << c.error;
-        EXPECT_EQ(error, c.error);
-        if (ok) {
-            EXPECT_EQ(options.mode, c.mode);
-            EXPECT_EQ(options.headless, c.headless);
-            EXPECT_EQ(options.help, c.help);
-            EXPECT_EQ(options.file, c.mode == GameMode::play ? "" : "a.glr");
-        }
-    }
 }
 
 } // namespace
