@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -38,9 +37,8 @@ class XvfbInputTest : public ::testing::Test {
     std::vector<std::string> output_lines() const {
         std::ifstream in(folder / "output.txt");
         std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);) {
+        for (std::string line; std::getline(in, line);)
             lines.push_back(line);
-        }
         return lines;
     }
     int said(const std::string& line) const {
@@ -55,9 +53,6 @@ class XvfbInputTest : public ::testing::Test {
         EXPECT_TRUE(wait_until([&] { return said("focus 1") >= 1; }));
         return id;
     }
-    void focus(const std::string& id) {
-        x.run("timeout 30 xdotool windowfocus --sync " + id + " 2>/dev/null");
-    }
 };
 
 TEST_F(XvfbInputTest, RawEventsWaitingBehindABusyFrameAllArrive) {
@@ -67,36 +62,32 @@ TEST_F(XvfbInputTest, RawEventsWaitingBehindABusyFrameAllArrive) {
     std::ofstream(folder / "stall") << "";
     ASSERT_TRUE(wait_until([&] { return said("stalling") >= 1; }));
     for (int i = 0; i < 5000; ++i) {
-        if (i == 2500) {
+        if (i == 2500)
             mouse.button(1, true);
-        }
         mouse.move(1, 0);
     }
     mouse.button(1, false);
     fs::remove(folder / "stall");
     mouse.move(1, 0); // after the release
 
-    int sum = 0, held = 0;
+    int sum = 0, held = 0, m, dx, dy, wheel, left, right, middle;
     std::string last;
     ASSERT_TRUE(wait_until([&] {
         sum = held = 0;
-        for (const std::string& line : output_lines()) {
-            int m, dx, dy, wheel, left, right, middle;
+        for (const std::string& line : output_lines())
             if (std::sscanf(line.c_str(), "mouse %d %d %d %d %d %d %d", &m, &dx, &dy, &wheel, &left,
                             &right, &middle) == 7) {
                 sum += dx;
                 held += left;
                 last = line;
             }
-        }
         return sum >= 5001;
     })) << sum;
     EXPECT_EQ(sum, 5001);
     EXPECT_EQ(held, 2501) << "the press, then 2500 moves with the button down";
     EXPECT_EQ(last, "mouse 0 1 0 0 0 0 0") << "the release arrived";
-    for (const std::string& line : output_lines()) {
+    for (const std::string& line : output_lines())
         EXPECT_EQ(line.find("ERROR:"), std::string::npos) << line;
-    }
 }
 
 TEST_F(XvfbInputTest, KeysReleasedAfterTheRebuildAreUpAndHeldOnesStayDown) {
@@ -122,7 +113,7 @@ TEST_F(XvfbInputTest, KeysReleasedAfterTheRebuildAreUpAndHeldOnesStayDown) {
         rebuilt = x.find_window("Frame demo");
         return !rebuilt.empty() && rebuilt != first && x.viewable(rebuilt);
     }));
-    focus(rebuilt);
+    x.run("timeout 30 xdotool windowfocus --sync " + rebuilt + " 2>/dev/null");
     EXPECT_TRUE(wait_until([&] { return said("key 81 0") == 1; })) << "Q is up";
 
     const int ticks = said("tick");
@@ -139,20 +130,15 @@ TEST_F(XvfbInputTest, KeysReleasedAfterTheRebuildAreUpAndHeldOnesStayDown) {
 #ifdef LEVELEDIT_PATH
 TEST_F(XvfbInputTest, AnEditorWithoutADisplayEndsThroughTheWindowFailure) {
     ChildProcess editor;
-    const auto started = std::chrono::steady_clock::now();
     ASSERT_TRUE(editor.start(LEVELEDIT_PATH, folder.string(),
                              {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER",
                               "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"},
                              (folder / "editor.txt").string()));
     int code = -1;
     ASSERT_TRUE(editor.wait_exit(code, std::chrono::seconds(30)));
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     EXPECT_EQ(code, 0);
     const std::string text = read_text_file((folder / "editor.txt").string());
     EXPECT_NE(text.find("Error: Error Creating OpenGL Window"), std::string::npos) << text;
-    // A second here; more only on a machine far busier than any developer's.
-    EXPECT_LT(seconds, 5.0);
 }
 #endif
 

@@ -40,52 +40,43 @@ class FakeTree {
         tree_roots = {(root_ / "sys").string(), (root_ / "dev").string()};
     }
     ~FakeTree() {
-        for (auto& [n, fd] : writers_) {
+        for (auto& [n, fd] : writers_)
             ::close(fd);
-        }
         fs::remove_all(root_);
     }
-
-    void add(int n, const std::string& name, const std::string& phys, const char* rel,
-             const char* keys) {
+    void add(int n, const std::string& name, const std::string& phys, const char* rel = kMouseRel,
+             const char* keys = kMouseKeys) {
         const fs::path device = root_ / "sys" / event(n) / "device";
         fs::create_directories(device / "capabilities");
         for (const auto& [file, text] : {std::pair{"name", name},
                                          {"phys", phys},
                                          {"capabilities/rel", rel},
-                                         {"capabilities/key", keys}}) {
+                                         {"capabilities/key", keys}})
             std::ofstream(device / file) << text << "\n";
-        }
         ASSERT_EQ(mkfifo(node(n).c_str(), 0644), 0);
     }
     void unplug(int n) {
-        if (writers_.count(n)) {
+        if (writers_.count(n))
             ::close(writers_[n]);
-            writers_.erase(n);
-        }
+        writers_.erase(n);
         fs::remove_all(root_ / "sys" / event(n));
         fs::remove(node(n));
     }
     // True while the backend holds the node open for reading.
     bool opened(int n) {
         const int fd = ::open(node(n).c_str(), O_WRONLY | O_NONBLOCK);
-        if (fd >= 0) {
+        if (fd >= 0)
             ::close(fd);
-        }
         return fd >= 0 || errno != ENXIO;
     }
     // One kernel event frame, closed by SYN_REPORT.
     void send(int n, std::vector<std::array<int, 3>> frame) {
-        if (!writers_.count(n)) {
+        if (!writers_.count(n))
             writers_[n] = ::open(node(n).c_str(), O_WRONLY | O_NONBLOCK);
-        }
         frame.push_back({EV_SYN, SYN_REPORT, 0});
         for (const auto& [type, code, value] : frame) {
-            input_event e{};
-            e.type = static_cast<uint16_t>(type);
-            e.code = static_cast<uint16_t>(code);
-            e.value = value;
-            ASSERT_EQ(::write(writers_[n], &e, sizeof e), static_cast<ssize_t>(sizeof e));
+            const input_event e{{}, uint16_t(type), uint16_t(code), value};
+            ASSERT_EQ(::write(writers_[n], &e, sizeof e), ssize_t(sizeof e));
         }
     }
     std::string node(int n) const { return (root_ / "dev" / event(n)).string(); }
@@ -106,7 +97,6 @@ struct Seen {
     int x = 0, y = 0, wheel = 0;
     std::vector<int> left;
 };
-
 void pump(std::vector<Seen>& seen) {
     std::vector<uintptr_t> handles;
     raw_input_collect_events(handles);
@@ -133,11 +123,11 @@ class EvdevBackendTest : public ::testing::Test {
 
 TEST_F(EvdevBackendTest, MiceOnlyWithTheirInputAndHotPlug) {
     tree.add(0, "AT Translated Set 2 keyboard", "isa0060/serio0/input0", "0", kKeyboardKeys);
-    tree.add(1, "Alpha Mouse", "usb-0000:00:14.0-1/input0", kMouseRel, kMouseKeys);
+    tree.add(1, "Alpha Mouse", "usb-0000:00:14.0-1/input0");
     tree.add(2, "SynPS/2 Synaptics TouchPad", "isa0060/serio1/input0", "0", "e520 10000 0 0 0 0");
-    tree.add(3, "Beta Mouse", "usb-0000:00:14.0-2/input0", kMouseRel, kMouseKeys);
+    tree.add(3, "Beta Mouse", "usb-0000:00:14.0-2/input0");
     tree.add(4, "Wacom Intuos Pen", "usb-0000:00:14.0-3/input0", "100", "1c03 70000 0 0 0 0");
-    tree.add(5, "Gamma Mouse", "usb-0000:00:14.0-4/input0", kMouseRel, kMouseKeys);
+    tree.add(5, "Gamma Mouse", "usb-0000:00:14.0-4/input0");
     const std::string combo = std::string("70000 ") + kKeyboardKeys; // keys and buttons
     tree.add(6, "Wireless Receiver", "usb-0000:00:14.0-6/input0", kMouseRel, combo.c_str());
     rawmouse_set_binder(bind_tree);
@@ -146,9 +136,8 @@ TEST_F(EvdevBackendTest, MiceOnlyWithTheirInputAndHotPlug) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "mice: 3 found through evdev\n  mouse 1: Alpha Mouse\n  mouse 2: Beta Mouse\n"
               "  mouse 3: Gamma Mouse\n");
-    for (int other : {0, 2, 4, 6}) {
+    for (int other : {0, 2, 4, 6})
         EXPECT_FALSE(tree.opened(other)) << "event" << other << " is no mouse: never opened";
-    }
 
     std::vector<Seen> seen(3);
     tree.send(3, {{EV_REL, REL_X, 3}, {EV_REL, REL_Y, -2}});
@@ -167,9 +156,9 @@ TEST_F(EvdevBackendTest, MiceOnlyWithTheirInputAndHotPlug) {
     // same model in another port, and a mouse never seen, are not players.
     tree.unplug(1);
     pump(seen);
-    tree.add(7, "Alpha Mouse", "usb-0000:00:14.0-9/input0", kMouseRel, kMouseKeys);
-    tree.add(8, "Alpha Mouse", "usb-0000:00:14.0-1/input0", kMouseRel, kMouseKeys);
-    tree.add(9, "Delta Mouse", "usb-0000:00:14.0-5/input0", kMouseRel, kMouseKeys);
+    tree.add(7, "Alpha Mouse", "usb-0000:00:14.0-9/input0");
+    tree.add(8, "Alpha Mouse", "usb-0000:00:14.0-1/input0");
+    tree.add(9, "Delta Mouse", "usb-0000:00:14.0-5/input0");
     pump(seen);
     EXPECT_FALSE(tree.opened(7));
     EXPECT_FALSE(tree.opened(9));
@@ -180,17 +169,16 @@ TEST_F(EvdevBackendTest, MiceOnlyWithTheirInputAndHotPlug) {
 }
 
 TEST_F(EvdevBackendTest, AnUnreadableNodeGivesTheMessageOnceAndTheOtherMice) {
-    tree.add(0, "Alpha Mouse", "usb-1/input0", kMouseRel, kMouseKeys);
-    tree.add(1, "Beta Mouse", "usb-2/input0", kMouseRel, kMouseKeys);
+    tree.add(0, "Alpha Mouse", "usb-1/input0");
+    tree.add(1, "Beta Mouse", "usb-2/input0");
     ASSERT_EQ(chmod(tree.node(1).c_str(), 0), 0);
     raw_input_set_evdev_roots(tree_roots);
     setenv("GLIMBO_MICE", "evdev", 1);
     unsetenv("DISPLAY");
     // Root reads any node; as nobody (for file access only) it cannot read this one.
     const bool root = geteuid() == 0;
-    if (root) {
+    if (root)
         setfsuid(65534);
-    }
     testing::internal::CaptureStderr();
     testing::internal::CaptureStdout();
     const int started = rawmouse_init(0, 0, 1);

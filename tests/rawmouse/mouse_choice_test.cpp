@@ -6,38 +6,30 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 constexpr const char* kFix = "sudo usermod -aG input $USER";
 
 TEST(MouseBackendChoice, EachDesktopGetsTheBackendThatTellsMiceApart) {
-    struct Case {
-        const char* what;
-        MouseFacts facts; // request, X, XWayland, Wayland session, evdev mice, openable
-        MouseBackend backend;
-        bool tells_the_fix;
+    // request, X, XWayland, Wayland session, evdev mice, openable; backend; tells the fix
+    const std::tuple<MouseFacts, MouseBackend, bool> cases[] = {
+        {{"", true, false, false, 0, 0}, MouseBackend::xinput2, false}, // X11 desktop
+        {{"", true, true, true, 2, 2}, MouseBackend::evdev, false},     // Wayland, input group
+        {{"", true, true, true, 2, 0}, MouseBackend::xinput2, true},    // Wayland, no access
+        {{"", true, true, true, 2, 1}, MouseBackend::evdev, true},      // one unreadable
+        {{"", false, false, true, 1, 1}, MouseBackend::evdev, false},   // no X server
+        {{"", false, false, false, 0, 0}, MouseBackend::none, false},   // no display at all
+        {{"evdev", true, false, false, 1, 1}, MouseBackend::evdev, false},
+        {{"evdev", true, false, false, 1, 0}, MouseBackend::xinput2, true},
+        {{"xinput2", true, true, true, 2, 2}, MouseBackend::xinput2, false},
     };
-    const Case cases[] = {
-        {"X11 desktop", {"", true, false, false, 0, 0}, MouseBackend::xinput2, false},
-        {"Wayland, input group", {"", true, true, true, 2, 2}, MouseBackend::evdev, false},
-        {"Wayland, no access", {"", true, true, true, 2, 0}, MouseBackend::xinput2, true},
-        {"Wayland, one unreadable", {"", true, true, true, 2, 1}, MouseBackend::evdev, true},
-        {"Wayland, no X server", {"", false, false, true, 1, 1}, MouseBackend::evdev, false},
-        {"no display at all", {"", false, false, false, 0, 0}, MouseBackend::none, false},
-        {"asked for evdev on X11", {"evdev", true, false, false, 1, 1}, MouseBackend::evdev, false},
-        {"asked for evdev, no access",
-         {"evdev", true, false, false, 1, 0},
-         MouseBackend::xinput2,
-         true},
-        {"asked for xinput2 on Wayland",
-         {"xinput2", true, true, true, 2, 2},
-         MouseBackend::xinput2,
-         false},
-    };
-    for (const Case& c : cases) {
-        const MouseBackendChoice choice = choose_mouse_backend(c.facts);
-        EXPECT_EQ(choice.backend, c.backend) << c.what;
-        EXPECT_EQ(choice.message.find(kFix) != std::string::npos, c.tells_the_fix) << c.what;
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [facts, backend, tells_the_fix] = cases[i];
+        const MouseBackendChoice choice = choose_mouse_backend(facts);
+        EXPECT_EQ(choice.backend, backend) << "case " << i;
+        EXPECT_EQ(choice.message.find(kFix) != std::string::npos, tells_the_fix) << "case " << i;
     }
 }
 
@@ -87,9 +79,8 @@ TEST(RawEventQueue, PastTheCapMotionMergesAndButtonChangesStay) {
     std::vector<uintptr_t> handles;
     for (const RawInputEvent& e : {motion(1, 1), motion(2, 5), motion(1, 2), motion(1, 3),
                                    motion(1, 0, 1), motion(1, 4), motion(2, 6), motion(1, 0, 2)}) {
-        if (const uintptr_t h = queue.push(e)) {
+        if (const uintptr_t h = queue.push(e))
             handles.push_back(h);
-        }
     }
     // 1, 5, 2 fill the queue; 3 joins 2; the press stays; 4 may not pass the press, nor join
     // device 2's motion; 6 joins 5; the release stays.

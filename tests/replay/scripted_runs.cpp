@@ -7,12 +7,29 @@
 #include "replay/quiet_host.h"
 #include "replay/session.h"
 #include "ropegame/replay_seam.h"
-#include "tests/replay/memory_files.h"
+#include "level/file_access.h"
 
 #include <cmath>
+#include <map>
 #include <sstream>
 
 namespace {
+
+// Files kept in memory: the levels a run reads, and where its quick save goes.
+struct MemoryFiles : FileAccess {
+    std::map<std::string, std::vector<uint8_t>> files;
+    FileReadStatus read(const std::string& path, std::vector<uint8_t>& bytes,
+                        std::string& error) override {
+        const auto it = files.find(path);
+        bytes = it == files.end() ? std::vector<uint8_t>{} : it->second;
+        error = it == files.end() ? path + ": no such file" : "";
+        return it == files.end() ? FileReadStatus::cannot_open : FileReadStatus::ok;
+    }
+    bool write(const std::string& path, const std::vector<uint8_t>& bytes, std::string&) override {
+        files[path] = bytes;
+        return true;
+    }
+};
 
 // Level 1 holds one blob where the players start, so the first play step finishes it.
 std::vector<uint8_t> first_level() {
@@ -41,16 +58,12 @@ std::vector<uint8_t> second_level() {
 // Feeds a session the way the frame does: every mouse is reported on every mouse event.
 struct Driver {
     ProgramSession& session;
-    int mice;
-    std::vector<uint8_t> buttons = std::vector<uint8_t>(size_t(mice), 0);
+    uint8_t buttons[2] = {};
     int steps_run = 0;
 
-    void steps(int n) {
-        for (int i = 0; i < n; ++i, ++steps_run) {
-            // Frames of 16 to 19 ms, and a stall now and then.
-            const uint32_t elapsed = steps_run % 97 == 50 ? 250 : 16 + uint32_t(steps_run % 4);
-            session.update(elapsed);
-        }
+    void steps(int n) { // frames of 16 to 19 ms, and a stall now and then
+        for (int i = 0; i < n; ++i, ++steps_run)
+            session.update(steps_run % 97 == 50 ? 250 : 16 + uint32_t(steps_run % 4));
     }
     void key(int code, bool down) { session.key(uint32_t(code), down); }
     void tap(int code, int held_steps = 2) {
@@ -60,15 +73,12 @@ struct Driver {
         steps(1);
     }
     void report(int mouse, int dx, int dy, int wheel = 0) {
-        for (int i = 0; i < mice; ++i) {
-            const uint8_t b = buttons[size_t(i)];
+        for (int i = 0; i < 2; ++i)
             session.mouse(i, i == mouse ? dx : 0, i == mouse ? dy : 0, i == mouse ? wheel : 0,
-                          b & 1, b & 2, b & 4);
-        }
+                          buttons[i] & 1, buttons[i] & 2, buttons[i] & 4);
     }
     void button(int mouse, uint8_t bit, bool down) {
-        buttons[size_t(mouse)] =
-            uint8_t(down ? buttons[size_t(mouse)] | bit : buttons[size_t(mouse)] & ~bit);
+        buttons[mouse] = uint8_t(down ? buttons[mouse] | bit : buttons[mouse] & ~bit);
         report(mouse, 0, 0);
     }
     void click(int mouse, int held_steps = 2) {
@@ -77,15 +87,32 @@ struct Driver {
         button(mouse, 1, false);
         steps(2);
     }
+    // Rope 0 held out, paid out and in by the wheel.
+    void wheel_rope() {
+        button(0, 1, true);
+        for (int wheel : {1, 1, -1, -1}) {
+            steps(12);
+            report(0, 3, 0, wheel);
+        }
+        button(0, 1, false);
+    }
+    // F1: the window is rebuilt and the level starts again, in the menu or on the title.
+    void rebuild() {
+        key(KEY_F1, true);
+        session.start();
+        key(KEY_F1, false);
+        steps(5);
+    }
 };
 
-// Moves player 0's pointer offset onto menu item `item` of glimbo's menu.
-void point_at(Driver& d, const GameState& gs, int item) {
+// Moves player 0's pointer offset onto menu item `item` of glimbo's menu, then clicks.
+void click_item(Driver& d, const GameState& gs, int item) {
     const MenuItem& m = gs.menu_items[size_t(item)];
     const Player& p = gs.players[0];
     d.report(0, int(std::lround((m.x - p.pointer_dx) * 10)),
              int(std::lround((p.pointer_dy - m.y) * 10)));
     d.steps(1);
+    d.click(0);
 }
 
 template <class Script>
@@ -102,7 +129,9 @@ bool record_run(ReplayGame& seam, ReplayProgram program, const std::string& path
         return false;
     session.allocate(2);
     session.start();
-    Driver d{session, 2};
+    Driver d{session};
+    d.steps(3);
+    d.tap('L'); // the flock comes out
     script(d);
     std::ostringstream out, err;
     const bool ok = session.finish(out, err) == 0;
@@ -116,8 +145,6 @@ bool record_glimbo_run(const std::string& path, std::string& error) {
     GameState gs;
     GlimboSeam seam(gs);
     return record_run(seam, ReplayProgram::glimbo, path, error, [&](Driver& d) {
-        d.steps(3);
-        d.tap('L'); // the flock comes out
         d.click(0); // "play": level 1 is finished at once, level 2 shows the menu
         d.steps(3);
         d.click(0); // "play" on level 2
@@ -128,44 +155,19 @@ bool record_glimbo_run(const std::string& path, std::string& error) {
             d.tap('W', 5);
         }
         d.key('Q', false);
-        d.button(0, 1, true); // rope 0, paid out and in by the wheel
-        for (int wheel : {1, 1, -1, 1, -1, -1}) {
-            d.steps(12);
-            d.report(0, 3, 0, wheel);
-        }
-        d.button(0, 1, false);
-        d.steps(10);
+        d.wheel_rope();
         d.report(1, -80, 0); // player 1 rolls the other way
         d.tap('T', 40);
-        d.report(0, 5, -5); // a movement, then the second button: rope 1 toggles on
-        d.button(0, 2, true);
-        d.steps(30);
-        d.report(0, -4, 0);
-        d.button(0, 2, false);
-        d.steps(10);
         d.key('E', true); // a rigid rope
         d.click(0, 30);
         d.key('E', false);
-        d.tap(KEY_CTRL, 20);
-        d.key(KEY_SHIFT, true); // gravity towards the pointer, then back
-        d.tap('H', 10);
-        d.key(KEY_SHIFT, false);
-        d.tap('J');
         d.steps(40);
-        d.key(KEY_F1, true); // the window is rebuilt: the level starts again, in the menu
-        d.session.start();
-        d.key(KEY_F1, false);
-        d.steps(5);
-        point_at(d, gs, 7); // "save game"
-        d.click(0);
-        point_at(d, gs, 8); // "load game"
-        d.click(0);
-        point_at(d, gs, 0); // "play" from the loaded state
-        d.click(0);
+        d.rebuild();
+        click_item(d, gs, 7); // "save game", "load game", then "play" from the loaded state
+        click_item(d, gs, 8);
+        click_item(d, gs, 0);
         d.key('Q', true);
         d.steps(120);
-        d.tap('W', 8);
-        d.steps(60);
         d.key('Q', false);
         d.tap('M'); // the menu; Shift + 9 runs past the last level: level 1 again
         d.key(KEY_SHIFT, true);
@@ -179,8 +181,6 @@ bool record_ropegame_run(const std::string& path, std::string& error) {
     ropegame::World w;
     ropegame::Seam seam(w);
     return record_run(seam, ReplayProgram::ropegame, path, error, [&](Driver& d) {
-        d.steps(3);
-        d.tap('L');       // the flock comes out
         d.tap(KEY_SPACE); // play: level 1 is finished at once, level 2 shows the title
         d.steps(3);
         d.tap(KEY_SPACE); // play level 2 (Space also inflates)
@@ -193,34 +193,15 @@ bool record_ropegame_run(const std::string& path, std::string& error) {
         d.tap(KEY_SPACE, 6);
         d.steps(20);
         d.key('Q', false);
-        d.button(0, 1, true); // rope 0, paid out and in by the wheel
-        for (int wheel : {1, 1, -1, -1}) {
-            d.steps(12);
-            d.report(0, 2, 0, wheel);
-        }
-        d.button(0, 1, false);
+        d.wheel_rope();
         d.key(KEY_SHIFT, true); // a rigid rope on the second button
         d.button(0, 2, true);
         d.steps(40);
         d.button(0, 2, false);
         d.key(KEY_SHIFT, false);
-        d.tap(KEY_CTRL, 20);
-        d.tap('H', 10);
-        d.tap('J');
-        d.steps(30);
-        d.key(KEY_F1, true); // the window is rebuilt: the level starts again on the title
-        d.session.start();
-        d.key(KEY_F1, false);
-        d.steps(3);
+        d.rebuild();
         d.tap(KEY_9);        // no level 3: the game is complete, level 1 again
-        d.tap(KEY_0);        // no level 0 either
         d.tap(KEY_ENTER, 3); // one player from here on: level 1 is finished again
-        d.steps(10);
-        d.tap(KEY_SPACE); // level 2 alone, rolling and jumping
-        d.key('Q', true);
-        d.steps(60);
-        d.tap(KEY_SPACE, 5);
         d.steps(40);
-        d.key('Q', false);
     });
 }

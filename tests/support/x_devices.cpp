@@ -29,9 +29,8 @@ int XDevices::device_id(const std::string& name) {
     int count = 0, id = 0;
     XIDeviceInfo* infos = XIQueryDevice(as_display(display_), XIAllDevices, &count);
     for (int i = 0; i < count; ++i) {
-        if (name == infos[i].name) {
+        if (name == infos[i].name)
             id = infos[i].deviceid;
-        }
     }
     XIFreeDeviceInfo(infos);
     return id;
@@ -46,9 +45,8 @@ int XDevices::add_master(const std::string& name) {
 
 bool XDevices::remove_master(const std::string& name) {
     const int master = device_id(name + " pointer");
-    if (master == 0) {
+    if (master == 0)
         return false;
-    }
     XIRemoveMasterInfo remove{XIRemoveMaster, master, XIFloating, 0, 0};
     XIChangeHierarchy(as_display(display_), reinterpret_cast<XIAnyHierarchyChangeInfo*>(&remove),
                       1);
@@ -58,9 +56,8 @@ bool XDevices::remove_master(const std::string& name) {
 
 bool XDevices::set_enabled(const std::string& device, bool enabled) {
     const int id = device_id(device);
-    if (id == 0) {
+    if (id == 0)
         return false;
-    }
     Display* d = as_display(display_);
     unsigned char value = enabled ? 1 : 0;
     XIChangeProperty(d, id, XInternAtom(d, "Device Enabled", False), XA_INTEGER, 8, PropModeReplace,
@@ -73,9 +70,8 @@ bool XDevices::move(const std::string& device, int dx, int dy) {
     const int id = device_id(device);
     Display* d = as_display(display_);
     XDevice* opened = id ? XOpenDevice(d, static_cast<XID>(id)) : nullptr;
-    if (!opened) {
+    if (!opened)
         return false;
-    }
     int axes[2] = {dx, dy};
     XTestFakeDeviceMotionEvent(d, opened, True, 0, axes, 2, CurrentTime);
     XCloseDevice(d, opened);
