@@ -1,20 +1,20 @@
 // Both games recorded under Xvfb, then replayed headless: every digest matches. The
 // recording's part file, read while the game runs, tells how far the run has come.
 #include "replay/replay_reader.h"
-#include "tests/support/game_e2e.h"
+#include "tests/support/program_e2e.h"
 #include "tests/support/xvfb_injector.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class Recording : public GameEndToEnd {
+class Recording : public ProgramEndToEnd {
   protected:
-    Recording(GameUnderTest game, ReplayProgram program)
-        : GameEndToEnd(std::move(game)), program_(program) {}
+    Recording(ProgramUnderTest game, ReplayProgram program)
+        : ProgramEndToEnd(std::move(game)), program_(program) {}
     void TearDown() override {
         injector.close();
-        GameEndToEnd::TearDown();
+        ProgramEndToEnd::TearDown();
     }
     // Steps recorded so far; a record caught half written reads as the one before.
     size_t steps() {
