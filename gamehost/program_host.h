@@ -31,3 +31,15 @@ void stop_game_sound(ProgramHost& host);
 // The hooks both games fill alike: the raw-mouse module's entry points, and the window
 // centre written into `host` at every resize.
 void set_shared_hooks(ProgramHooks& hooks, ProgramHost& host);
+
+// Routes the keys, the mouse reports and the player allocation through `session`, the one
+// door by which input reaches a game's world (live, recorded or replayed).
+template <class Session> void route_input_through(ProgramHooks& hooks, Session& session) {
+    Session* s = &session;
+    hooks.key_event = [s](uint32_t code, bool down) { s->key(code, down); };
+    hooks.player_mouse_input = [s](int mouse, int x, int y, int wheel, bool left, bool right,
+                                   bool middle) {
+        s->mouse(mouse, x, y, wheel, left, right, middle);
+    };
+    hooks.allocate_players = [s](int count) { s->allocate(count); };
+}

@@ -66,12 +66,7 @@ ProgramHooks make_glimbo_hooks(GlimboProgram& program) {
     hooks.program_update = [p](uint32_t elapsed_ms) { program_update(*p, elapsed_ms); };
     hooks.program_draw = [p] { program_draw(*p); };
     hooks.program_deinit = [p] { program_deinit(*p); };
-    hooks.key_event = [p](uint32_t code, bool down) { p->session.key(code, down); };
-    hooks.player_mouse_input = [p](int mouse, int x, int y, int wheel, bool left, bool right,
-                                   bool middle) {
-        p->session.mouse(mouse, x, y, wheel, left, right, middle);
-    };
-    hooks.allocate_players = [p](int count) { p->session.allocate(count); };
+    route_input_through(hooks, program.session);
 
     set_shared_hooks(hooks, program.host);
     return hooks;

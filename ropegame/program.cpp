@@ -60,12 +60,7 @@ ProgramHooks make_hooks(Program& program) {
     hooks.program_draw = [p] { program_draw(*p); };
     hooks.program_deinit = [p] { program_deinit(*p); };
     // The frame's key table records the keys too; the world takes them from here.
-    hooks.key_event = [p](uint32_t code, bool down) { p->session.key(code, down); };
-    hooks.player_mouse_input = [p](int mouse, int x, int y, int wheel, bool left, bool right,
-                                   bool middle) {
-        p->session.mouse(mouse, x, y, wheel, left, right, middle);
-    };
-    hooks.allocate_players = [p](int count) { p->session.allocate(count); };
+    route_input_through(hooks, program.session);
 
     set_shared_hooks(hooks, program.host);
     hooks.paused = &program.paused;
