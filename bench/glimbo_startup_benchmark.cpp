@@ -1,6 +1,6 @@
 // Time from starting the glimbo program to its first drawn frame, under an Xvfb of the
 // benchmark's own, in a copy-free run inside the generated content.
-#include "tests/support/xvfb_injector.h"
+#include "tests/support/xvfb_server.h"
 
 #include <benchmark/benchmark.h>
 

@@ -34,12 +34,12 @@ BUILD_PACKAGES=(
     xfonts-base
 )
 
-# What the tests need on top: GoogleTest, Google Benchmark, a virtual X server and its tools
-# (xwininfo and xlsfonts come with x11-utils), the menu-entry checker desktop-file-validate
+# What the tests need on top: GoogleTest, Google Benchmark, a virtual X server (the tests
+# drive it through Xlib, XTest, XInput2 and XFixes), the menu-entry checker desktop-file-validate
 # and setpriv (util-linux) for the read-only folder test run as root.
 TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-utils libxfixes-dev zlib1g-dev
+    xvfb xauth libxfixes-dev zlib1g-dev
     desktop-file-utils util-linux
 )
 

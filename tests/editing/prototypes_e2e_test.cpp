@@ -6,7 +6,8 @@
 
 namespace {
 
-class PrototypesEndToEnd : public ProgramEndToEnd, public ::testing::WithParamInterface<const char*> {
+class PrototypesEndToEnd : public ProgramEndToEnd,
+                           public ::testing::WithParamInterface<const char*> {
   protected:
     PrototypesEndToEnd() : ProgramEndToEnd({"", "Kavo's New GL Framework", 0, 0}) {}
     void start_program(const std::string& name) {
@@ -14,17 +15,15 @@ class PrototypesEndToEnd : public ProgramEndToEnd, public ::testing::WithParamIn
         game_.program = std::string(GLIMBO_BIN) + "/" + name;
         start();
     }
-    uintmax_t size_of(const char* name) {
-        std::error_code ec;
-        const uintmax_t n = std::filesystem::file_size(dir / name, ec);
-        return ec ? 0 : n;
-    }
 };
 
 TEST_F(PrototypesEndToEnd, MygameeditSavesTheUntouchedGround) {
     start_program("mygameedit");
     ASSERT_NE(game_window(), 0u);
-    EXPECT_TRUE(press_until("s", [&] { return size_of("MyGame.svg") == 56; }));
+    EXPECT_TRUE(press_until("s", [&] {
+        std::error_code ec;
+        return std::filesystem::file_size(dir / "MyGame.svg", ec) == 56 && !ec;
+    }));
     x.tap("Escape");
     expect_clean_exit();
 }

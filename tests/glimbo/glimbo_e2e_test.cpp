@@ -1,16 +1,12 @@
-// The whole program under an Xvfb of the test's own, with the generated content: the menu,
-// a pointer driven by the "Xvfb mouse" device, play, a rope, the full-screen
-// switch, the quick save, Escape and a missing first level.
+// glimbo under an Xvfb of the test's own, with the generated content: a recorded run through
+// the menu (a pointer driven by the "Xvfb mouse" device), a completed level, rolling,
+// jumping, a rope, the quick save and load, that replays headless to the same digests; the
+// full-screen switch; a missing first level. The recording's part file, read while the game
+// runs, tells how far the run has come.
 #include "level/level_file.h"
 #include "tests/support/program_e2e.h"
-#include "tests/support/xvfb_injector.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
 
 namespace fs = std::filesystem;
-using namespace std::chrono_literals;
 
 namespace {
 
@@ -34,86 +30,119 @@ Box label_box(float x, float half_width, float y) {
 }
 const Box PLAY = label_box(0, 4, 0);
 const Box RESTART = label_box(0, 6, 6);
+const Box SAVE = label_box(12, 6, -6);
+const Box LOAD = label_box(-12, 6, 6);
+const Box WHOLE{0, 0, WIDTH, HEIGHT};
 
 class GlimboEndToEnd : public ProgramEndToEnd {
   protected:
     GlimboEndToEnd() : ProgramEndToEnd({GLIMBO_PROGRAM, TITLE, WIDTH, HEIGHT}) {}
 
-    void TearDown() override {
-        injector.close();
-        ProgramEndToEnd::TearDown();
-    }
-
-    int count_in(unsigned long w, const Box& b, const Pixel& p) {
+    int count_in(const Box& b, const Pixel& p) {
         Snapshot s;
-        if (!x.snapshot(w, b.x, b.y, b.w, b.h, s))
-            return -1;
-        return s.count(p);
+        return x.snapshot(window, b.x, b.y, b.w, b.h, s) ? s.count(p) : -1;
     }
-
-    bool label_is(unsigned long w, const Box& b, const Pixel& p) {
-        return wait_until([&] { return count_in(w, b, p) >= 5; });
+    bool label_is(const Box& b, const Pixel& p) {
+        return wait_until([&] { return count_in(b, p) >= 5; });
     }
-
-    // Holds the left button until the click has shown its effect: a press and release that
-    // both fall between two frames of a busy machine would never be seen by the game.
+    // Waits until `n` more steps have been recorded.
+    bool steps_pass(size_t n) {
+        const size_t target = recorded(ReplayProgram::glimbo).steps.size() + n;
+        return wait_until([&] { return recorded(ReplayProgram::glimbo).steps.size() >= target; });
+    }
+    bool has_read(const std::string& path) {
+        for (const ReplayStep& s : recorded(ReplayProgram::glimbo).steps)
+            for (const ReplayFileRead& f : s.files)
+                if (f.path == path)
+                    return true;
+        return false;
+    }
+    // Holds the left button until `done`: a short click might fall between two frames.
+    // Then lets a few steps see it up, so that the next press is a press of its own.
     template <typename Done> bool click_until(Done done) {
-        injector.button(1, true);
+        x.button(1, true);
         const bool seen = wait_until(done);
-        injector.button(1, false);
-        return seen;
+        x.button(1, false);
+        return steps_pass(3) && seen;
     }
-
-    XvfbInjector injector;
 };
 
-TEST_F(GlimboEndToEnd, MenuPointerPlayRopeFullScreenSaveAndEscape) {
+TEST_F(GlimboEndToEnd, RecordedMenuLevelRopeSaveAndLoadReplayHeadless) {
+    // Level 1 holds one blob where the ball starts: the first play step completes it, and
+    // level 2 is the usual first level.
+    fs::copy_file(dir / "levels/level1.svg", dir / "levels/level2.svg",
+                  fs::copy_options::overwrite_existing);
+    LevelData first;
+    first.ground = {{-40, -3}, {40, -3}};
+    first.base = {{-40, -13}, {40, -13}};
+    first.blobs = {{0, -1}};
+    std::string error;
+    ASSERT_TRUE(write_level_file((dir / "levels/level1.svg").string(), first, error));
+
+    start({}, {"--record", "run.glr"});
+    ASSERT_NE(game_window(), 0u);
+    ASSERT_TRUE(label_is(PLAY, DARK_BLUE)) << "the menu, pointer on \"play\"";
+    // 60 mickeys up move the pointer 6 units onto "restart level", and back again.
+    x.move(0, -60);
+    EXPECT_TRUE(label_is(RESTART, DARK_BLUE));
+    EXPECT_TRUE(label_is(PLAY, BLUE));
+    x.move(0, 60);
+    ASSERT_TRUE(label_is(PLAY, DARK_BLUE));
+
+    EXPECT_TRUE(click_until([&] { return has_read("levels/level2.svg"); }))
+        << "play, level 1 completed, level 2 loaded";
+    ASSERT_TRUE(label_is(PLAY, DARK_BLUE)) << "the menu again";
+    EXPECT_TRUE(click_until([&] {
+        return count_in(PLAY, DARK_BLUE) + count_in(PLAY, BLUE) + count_in(RESTART, BLUE) == 0;
+    })) << "play: the menu's labels are gone";
+
+    // The pointer right of the ball and a little down: a rope shot along the aim hooks the
+    // ground to the right, and twelve grey lines appear. Then a roll and a jump.
+    x.move(150, 20);
+    EXPECT_TRUE(steps_pass(3));
+    const int grey = count_in(WHOLE, ROPE_GREY);
+    x.button(1, true);
+    EXPECT_TRUE(wait_until([&] { return count_in(WHOLE, ROPE_GREY) > grey + 40; }))
+        << "the rope is drawn";
+    x.button(1, false);
+    x.key("Q", true);
+    EXPECT_TRUE(steps_pass(30));
+    x.key("W", true);
+    EXPECT_TRUE(steps_pass(10));
+    x.key("W", false);
+    x.key("Q", false);
+
+    x.key("M", true); // the menu; the pointer offset is (15, -2), then onto "save game"
+    EXPECT_TRUE(label_is(SAVE, BLUE));
+    x.key("M", false);
+    x.move(-30, 40);
+    ASSERT_TRUE(label_is(SAVE, DARK_BLUE));
+    LevelData second;
+    ASSERT_EQ(read_level_file((dir / "levels/level2.svg").string(), second).status,
+              LevelReadStatus::ok);
+    const auto expected = uintmax_t(8 + 768 * 1 + 16 * second.blobs.size());
+    EXPECT_TRUE(click_until([&] {
+        std::error_code ec;
+        return fs::file_size(dir / "quicksave.sav", ec) == expected;
+    })) << "quicksave.sav of one player and the level's blobs";
+    x.move(-240, -120); // onto "load game"
+    ASSERT_TRUE(label_is(LOAD, DARK_BLUE));
+    EXPECT_TRUE(click_until([&] { return has_read("quicksave.sav"); })) << "the quick load";
+
+    x.tap("Escape");
+    expect_clean_exit();
+    EXPECT_NE(read_text_file(output()).find("steps into run.glr"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "run.glr.part"));
+    expect_replay_matches();
+}
+
+// F1 twice: each rebuild starts over in the menu, and the second gives a 640 x 480 window
+// again. A display without a 640 x 480 mode refuses full screen with a warning box first.
+TEST_F(GlimboEndToEnd, FullScreenSwitchThereAndBackGivesTheMenuAgain) {
     start();
     const unsigned long w = game_window();
     ASSERT_NE(w, 0u);
-    ASSERT_TRUE(injector.open(xvfb.display()));
-
-    // The menu, with player 0's pointer at the centre on "play".
-    EXPECT_TRUE(label_is(w, PLAY, DARK_BLUE)) << "the menu with \"play\" under the pointer";
-
-    // 60 mickeys up move the pointer 6 units onto "restart level", and back again.
-    injector.move(0, -60);
-    EXPECT_TRUE(label_is(w, RESTART, DARK_BLUE));
-    EXPECT_TRUE(label_is(w, PLAY, BLUE));
-    injector.move(0, 60);
-    ASSERT_TRUE(label_is(w, PLAY, DARK_BLUE));
-
-    // A click on "play" leaves the menu: its labels are no longer drawn.
-    EXPECT_TRUE(click_until([&] {
-        return count_in(w, PLAY, DARK_BLUE) + count_in(w, PLAY, BLUE) +
-                   count_in(w, RESTART, BLUE) ==
-               0;
-    })) << "play started";
-
-    // The pointer off to the right and a little down; a frame drawn after that shows the
-    // game has stepped with the button up, so the next press fires a rope.
-    Snapshot before;
-    ASSERT_TRUE(x.snapshot(w, 0, 0, WIDTH, HEIGHT, before));
-    injector.move(150, 20);
-    ASSERT_TRUE(wait_until([&] {
-        Snapshot s;
-        return x.snapshot(w, 0, 0, WIDTH, HEIGHT, s) && s.differences(before) > 50;
-    }));
-
-    // A rope shot along the aim hooks the ground to the right: twelve grey lines appear.
-    Snapshot whole;
-    ASSERT_TRUE(x.snapshot(w, 0, 0, WIDTH, HEIGHT, whole));
-    const int grey_before = whole.count(ROPE_GREY);
-    injector.button(1, true);
-    EXPECT_TRUE(wait_until([&] {
-        Snapshot s;
-        return x.snapshot(w, 0, 0, WIDTH, HEIGHT, s) && s.count(ROPE_GREY) > grey_before + 40;
-    })) << "the rope is drawn";
-    injector.button(1, false);
-
-    // F1 twice: each rebuild starts over in the menu, and the second gives a 640 x 480
-    // window again. A display without a 640 x 480 mode refuses full screen with a warning
-    // box first.
+    ASSERT_TRUE(label_is(PLAY, DARK_BLUE));
     x.tap("F1");
     ASSERT_TRUE(wait_until([&] {
         const unsigned long now = x.find_window(TITLE);
@@ -125,29 +154,8 @@ TEST_F(GlimboEndToEnd, MenuPointerPlayRopeFullScreenSaveAndEscape) {
     const unsigned long full_screen_attempt = game_window(w);
     ASSERT_NE(full_screen_attempt, 0u);
     x.tap("F1");
-    const unsigned long rebuilt = game_window(full_screen_attempt);
-    ASSERT_NE(rebuilt, 0u);
-    int width = 0, height = 0;
-    ASSERT_TRUE(x.client_size(rebuilt, width, height));
-    EXPECT_EQ(width, WIDTH);
-    EXPECT_EQ(height, HEIGHT);
-    EXPECT_TRUE(label_is(rebuilt, RESTART, BLUE)) << "the menu after the rebuild";
-
-    // "save game" (12, -6): the pointer offset is (15, -2) after the moves above.
-    injector.move(-30, 40);
-    const Box save = label_box(12, 6, -6);
-    ASSERT_TRUE(label_is(rebuilt, save, DARK_BLUE));
-    LevelData level;
-    ASSERT_EQ(read_level_file((dir / "levels/level1.svg").string(), level).status,
-              LevelReadStatus::ok);
-    const auto expected = uintmax_t(8 + 768 * 1 + 16 * level.blobs.size());
-    const fs::path save_file = dir / "quicksave.sav";
-    EXPECT_TRUE(click_until([&] {
-        std::error_code ec;
-        return fs::file_size(save_file, ec) == expected;
-    })) << "quicksave.sav of one player and the level's blobs";
-
-    // Escape ends the program normally.
+    ASSERT_NE(game_window(full_screen_attempt), 0u) << "640 x 480 again";
+    EXPECT_TRUE(label_is(RESTART, BLUE)) << "the menu after the rebuild";
     x.tap("Escape");
     expect_clean_exit();
 }

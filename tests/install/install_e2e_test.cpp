@@ -1,62 +1,28 @@
 // End to end under Xvfb: the message-box check, the install with its launcher and menu
 // entries, and ./run, each starting glimbo in a temporary player's folder.
-#include "tests/support/child_process.h"
-#include "tests/support/message_box_check.h"
-#include "tests/support/x_client.h"
-#include "tests/support/xvfb_server.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/program_e2e.h"
 
 #include <cstdlib>
-#include <filesystem>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class InstallEndToEnd : public ::testing::Test {
+class InstallEndToEnd : public ProgramEndToEnd {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "install_e2e_XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-        ASSERT_TRUE(xvfb.start()) << "Xvfb did not start";
-    }
-    void TearDown() override {
-        program.kill_now();
-        x.close();
-        fs::remove_all(dir);
-    }
-
-    bool start(const std::string& exe, const std::string& display, std::vector<std::string> env,
-               const std::vector<std::string>& args = {}) {
-        env.insert(env.end(), {"DISPLAY=" + display, "GLIMBO_HOME=" + (dir / "player").string(),
-                               "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"});
-        return program.start(exe, dir.string(), env, output(), args);
-    }
-    std::string output() const { return (dir / "output.txt").string(); }
+    InstallEndToEnd() : ProgramEndToEnd({"", "Tethro Game, on Kavo framework", 640, 480}) {}
 
     // Starts glimbo through `starter`, expects its window and the content in the player's
     // folder; Escape must then end it with exit code 0.
-    void play_and_quit(const std::string& starter, const std::vector<std::string>& env = {}) {
-        ASSERT_TRUE(start(starter, xvfb.display(), env, {"glimbo"}));
-        ASSERT_TRUE(x.open(xvfb.display()));
-        unsigned long w = 0;
-        ASSERT_TRUE(wait_until([&] {
-            return (w = x.find_window("Tethro Game, on Kavo framework"));
-        })) << read_text_file(output());
+    void play_and_quit(const std::string& starter, std::vector<std::string> env = {}) {
+        game_.program = starter;
+        env.push_back("GLIMBO_HOME=" + (dir / "player").string());
+        start(env, {"glimbo"});
+        ASSERT_NE(game_window(), 0u);
         EXPECT_TRUE(fs::exists(dir / "player/levels/level1.svg"));
-        ASSERT_TRUE(x.focus(w));
         x.tap("Escape");
-        int code = -1;
-        ASSERT_TRUE(program.wait_exit(code));
-        EXPECT_EQ(code, 0) << read_text_file(output());
+        expect_clean_exit();
     }
-
-    fs::path dir;
-    XvfbServer xvfb;
-    XClient x;
-    ChildProcess program;
 };
 
 } // namespace
@@ -68,7 +34,8 @@ TEST_F(InstallEndToEnd, MessageBoxCheckNamesMissingFontsAndTheLineWrittenInstead
     XvfbServer bare;
     ASSERT_TRUE(bare.start({"-fp", "built-ins"}));
     EXPECT_NE(message_box_problem(bare.display()).find("xfonts-base"), std::string::npos);
-    ASSERT_TRUE(start(MYGAME1_PROGRAM, bare.display(), {}));
+    game_.program = MYGAME1_PROGRAM;
+    start({"DISPLAY=" + bare.display()});
     std::string line;
     EXPECT_TRUE(
         wait_until([&] { return !(line = message_box_fallback_in(output(), "Error")).empty(); }));

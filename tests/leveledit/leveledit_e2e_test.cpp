@@ -1,35 +1,82 @@
-// The level editor under Xvfb: its window, the save key and Escape.
+// The level editor under Xvfb: the saved start level, the pointer held in the window and
+// moved and clicked wherever the window is, let go while another window has the focus,
+// Escape; and the window failure without a display.
 #include "level/level_file.h"
 #include "tests/support/program_e2e.h"
 
-#include <filesystem>
+namespace fs = std::filesystem;
 
 namespace {
 
 class LeveleditEndToEnd : public ProgramEndToEnd {
   protected:
-    LeveleditEndToEnd()
-        : ProgramEndToEnd({GLIMBO_BIN "/leveledit", "Kavo's New GL Framework", 0, 0}) {}
+    LeveleditEndToEnd() : ProgramEndToEnd({LEVELEDIT_PROGRAM, "Kavo's New GL Framework"}) {}
+
     LevelData saved() {
         LevelData level;
         read_level_file((dir / "level.svg").string(), level);
         return level;
     }
-    bool saved_size_is(uintmax_t size) {
-        std::error_code ec;
-        return std::filesystem::file_size(dir / "level.svg", ec) == size && !ec;
+    // Clicks the left button and saves (the save comes after the click within a frame);
+    // returns the ground point added. The frame before sees both up, so both are presses.
+    GroundPoint click() {
+        EXPECT_TRUE(frame_passed());
+        x.pointer_button(1, true);
+        x.key("S", true);
+        EXPECT_TRUE(wait_until([&] { return saved().ground.size() == points + 1; }));
+        x.key("S", false);
+        x.pointer_button(1, false);
+        points = saved().ground.size();
+        return points ? saved().ground.back() : GroundPoint{};
     }
+    size_t points = 2; // the start level's line
 };
 
-TEST_F(LeveleditEndToEnd, SavesTheStartLevelAndEndsOnEscape) {
-    std::filesystem::remove(dir / "level.svg");
+// The window reaches past the screen's corner, so the put-back point (400, 300) is not in it.
+TEST_F(LeveleditEndToEnd, SavesClicksAndMovesWhereverTheWindowIsAndOnlyWithTheFocus) {
+    fs::remove(dir / "level.svg");
     start();
-    ASSERT_NE(game_window(), 0u);
-    ASSERT_TRUE(press_until("s", [&] { return saved_size_is(148); }));
+    const unsigned long editor = game_window();
+    ASSERT_NE(editor, 0u);
+    ASSERT_TRUE(press_until("S", [&] {
+        std::error_code ec;
+        return fs::file_size(dir / "level.svg", ec) == 148 && !ec;
+    })) << "the start level";
     EXPECT_EQ(saved().ground.size(), 2u);
     EXPECT_EQ(saved().blobs.size(), 1u);
+
+    x.move_window(editor, 450, 350);
+    ASSERT_TRUE(wait_until([&] { return x.pointer_grabbed_elsewhere(); }));
+    const GroundPoint a = click();
+    x.pointer_move(-60, -40); // a tenth of that in world units, y up
+    const GroundPoint b = click();
+    EXPECT_NEAR(b.x - a.x, -6, 1e-4);
+    EXPECT_NEAR(b.y - a.y, 4, 1e-4);
+
+    // Another window takes the focus: the pointer is free, and its moves are not the editor's.
+    ASSERT_TRUE(x.focus(x.open_window("second")));
+    EXPECT_TRUE(wait_until([&] { return !x.pointer_grabbed_elsewhere(); }));
+    x.pointer_to(50, 50);
+    EXPECT_EQ(x.pointer().first, 50);
+    x.pointer_move(100, 30);
+
+    // The focus comes back: the pointer is held again and the editor goes on where it was.
+    ASSERT_TRUE(x.focus(editor));
+    EXPECT_TRUE(
+        wait_until([&] { return x.pointer_grabbed_elsewhere() && x.pointer().first >= 450; }));
+    const GroundPoint c = click();
+    EXPECT_EQ(std::pair(c.x, c.y), std::pair(b.x, b.y));
+    x.pointer_move(30, 0);
+    EXPECT_NEAR(click().x - c.x, 3, 1e-4);
     x.tap("Escape");
     expect_clean_exit();
+}
+
+TEST_F(LeveleditEndToEnd, WithoutADisplayItEndsThroughTheWindowFailure) {
+    start({"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"});
+    expect_clean_exit();
+    const std::string text = read_text_file(output());
+    EXPECT_NE(text.find("Error: Error Creating OpenGL Window"), std::string::npos) << text;
 }
 
 } // namespace

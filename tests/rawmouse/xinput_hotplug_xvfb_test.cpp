@@ -4,8 +4,7 @@
 #include "platform/raw_input.h"
 #include "rawmouse/rawmouse.h"
 
-#include "tests/support/wait_until.h"
-#include "tests/support/x_devices.h"
+#include "tests/support/x_client.h"
 #include "tests/support/xvfb_server.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +44,7 @@ class XInputHotplugTest : public ::testing::Test {
         });
     }
 
-    XDevices x;
+    XClient x;
     int moved[8] = {};
 };
 
@@ -62,21 +61,21 @@ TEST_F(XInputHotplugTest, ADisabledPointerOrAReusedIdGetsNoRecordTheSameDeviceRe
     ASSERT_NE(alpha_id, 0);
     ASSERT_EQ(rawmouse_init(0, 1, 1), 1);
     ASSERT_EQ(mouse_count, 3) << "the core XTEST pointer, the Xvfb mouse and Alpha's";
-    ASSERT_TRUE(x.move("Alpha XTEST pointer", 5, 0));
+    ASSERT_TRUE(x.move(5, 0, "Alpha XTEST pointer"));
     ASSERT_TRUE(pump_until_marker(2, 5));
 
     // Alpha goes, Beta comes and receives Alpha's X id: its motion reaches no record.
     ASSERT_TRUE(x.remove_master("Alpha"));
     ASSERT_EQ(x.add_master("Beta"), alpha_id);
-    ASSERT_TRUE(x.move("Beta XTEST pointer", 7, 0));
-    ASSERT_TRUE(x.move("Xvfb mouse", 1, 0)); // after Beta's motion: marks it as handled
+    ASSERT_TRUE(x.move(7, 0, "Beta XTEST pointer"));
+    ASSERT_TRUE(x.move(1, 0, "Xvfb mouse")); // after Beta's motion: marks it as handled
     ASSERT_TRUE(pump_until_marker(1, 1));
     EXPECT_EQ(moved[2], 5);
 
     // Alpha back (on the same id again): its record goes on.
     ASSERT_TRUE(x.remove_master("Beta"));
     ASSERT_EQ(x.add_master("Alpha"), alpha_id);
-    ASSERT_TRUE(x.move("Alpha XTEST pointer", 3, 0));
+    ASSERT_TRUE(x.move(3, 0, "Alpha XTEST pointer"));
     ASSERT_TRUE(pump_until_marker(2, 8));
     EXPECT_EQ(moved[0], 0);
     EXPECT_EQ(moved[1], 1);

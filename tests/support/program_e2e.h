@@ -1,10 +1,10 @@
-// The fixture of the end-to-end tests: one Xvfb per test program, a copy of the generated
-// content per test, the program run as a child in it, and the window, key, error-box and
-// exit checks all programs share.
+// The fixture of the end-to-end tests: one Xvfb per test program, a folder per test (with a
+// copy of the generated content when the test has it), the program run as a child in it,
+// and the window, key, error-box, exit and recording checks all programs share.
 #pragma once
 
+#include "replay/replay_reader.h"
 #include "tests/support/child_process.h"
-#include "tests/support/message_box_check.h"
 #include "tests/support/x_client.h"
 #include "tests/support/xvfb_server.h"
 
@@ -36,11 +36,14 @@ class ProgramEndToEnd : public ::testing::Test {
         namespace fs = std::filesystem;
         std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         std::replace(name.begin(), name.end(), '/', '_'); // parameterised tests
-        dir = fs::temp_directory_path() /
-              (fs::path(game_.program).filename().string() + "_e2e_" + std::to_string(::getpid()) +
-               "_" + name);
+        dir = fs::temp_directory_path() / (fs::path(game_.program).filename().string() + "_e2e_" +
+                                           std::to_string(::getpid()) + "_" + name);
         fs::remove_all(dir);
+#ifdef GLIMBO_CONTENT_DIR
         fs::copy(GLIMBO_CONTENT_DIR, dir, fs::copy_options::recursive);
+#else
+        fs::create_directories(dir);
+#endif
         ASSERT_TRUE(x.open(xvfb.display()));
     }
     void TearDown() override {
@@ -49,17 +52,21 @@ class ProgramEndToEnd : public ::testing::Test {
         std::filesystem::remove_all(dir);
     }
 
-    // Starts the game on the test's display, with `env` added and its command line `args`.
-    void start(std::vector<std::string> env = {}, const std::vector<std::string>& args = {}) {
-        env.push_back("DISPLAY=" + xvfb.display());
-        env.push_back("SDL_AUDIODRIVER=dummy");
-        env.push_back("ASAN_OPTIONS=detect_leaks=0");
-        ASSERT_TRUE(program.start(game_.program, dir.string(), env, output(), args));
+    // Starts the program on the test's display with its command line `args`; `env` comes
+    // last, so that it may change or remove ("NAME" alone) what is set here.
+    void start(const std::vector<std::string>& env = {},
+               const std::vector<std::string>& args = {}) {
+        std::vector<std::string> all{"DISPLAY=" + xvfb.display(), "SDL_AUDIODRIVER=dummy",
+                                     "ASAN_OPTIONS=detect_leaks=0"};
+        all.insert(all.end(), env.begin(), env.end());
+        ASSERT_TRUE(program.start(game_.program, dir.string(), all, output(), args));
     }
-    std::string output() const { return (dir / "program_output.txt").string(); }
+    std::string output() const {
+        return (dir / "program_output.txt").string();
+    }
 
-    // Waits for the game's window (one other than `old`), checks its size and gives it the
-    // keyboard focus (raw mouse input reaches only the focused window).
+    // Waits for the program's window (one other than `old`), checks its size and gives it
+    // the keyboard focus (raw mouse input reaches only the focused window).
     unsigned long game_window(unsigned long old = 0) {
         unsigned long w = 0;
         EXPECT_TRUE(wait_until([&] {
@@ -80,7 +87,7 @@ class ProgramEndToEnd : public ::testing::Test {
     }
 
     // Finds the box with `caption`, then dismisses it with Return. Fails at once, with the
-    // reason, when the display cannot show boxes or the game wrote the box's text instead.
+    // reason, when the display cannot show boxes or the program wrote the box's text instead.
     bool dismiss_box(const std::string& caption) {
         const std::string problem = message_box_problem(xvfb.display());
         if (!problem.empty()) {
@@ -95,7 +102,7 @@ class ProgramEndToEnd : public ::testing::Test {
             }))
             return false;
         if (box == 0) {
-            ADD_FAILURE() << "no box was shown; the game wrote: " << fallback;
+            ADD_FAILURE() << "no box was shown; the program wrote: " << fallback;
             return false;
         }
         if (!x.focus(box))
@@ -104,13 +111,33 @@ class ProgramEndToEnd : public ::testing::Test {
         return wait_until([&] { return x.find_window(caption) == 0; });
     }
 
-    // Holds `key` until `done` holds, focusing the program's window and pressing again every
-    // ten seconds in case the focus or a press was lost, for up to two minutes: on a loaded
-    // machine a program may still be loading its images when its window appears.
+    // True once the program has drawn a frame that came after the call: a nudge of the
+    // pointer, which the programs draw, and a change of the picture, twice (the first
+    // change may be of a frame already under way). The nudges, one each way, leave the
+    // program's own pointer where it was.
+    bool frame_passed() {
+        int w = 0, h = 0;
+        x.client_size(window, w, h);
+        for (int dx : {10, -10}) {
+            Snapshot before, now;
+            x.snapshot(window, 0, 0, w, h, before);
+            x.pointer_move(dx, 0);
+            if (!wait_until([&] {
+                    return x.snapshot(window, 0, 0, w, h, now) && now.differences(before) > 0;
+                }))
+                return false;
+        }
+        return true;
+    }
+
+    // Holds `key` until `done` holds, for up to two minutes: the programs act on a key held
+    // in a frame after one in which it was up, so each press comes after a frame, and is
+    // repeated every ten seconds in case the focus or a press was lost.
     template <typename Done> bool press_until(const std::string& key, Done done) {
         for (int round = 0; round < 12; ++round) {
             if (window)
                 x.focus(window);
+            frame_passed();
             x.key(key, true);
             const bool seen = wait_until(done, std::chrono::seconds(10));
             x.key(key, false);
@@ -120,14 +147,14 @@ class ProgramEndToEnd : public ::testing::Test {
         return false;
     }
 
-    // Waits for the game to end and expects exit code 0, showing its output otherwise.
+    // Waits for the program to end and expects exit code 0, showing its output otherwise.
     void expect_clean_exit() {
         int code = -1;
         ASSERT_TRUE(program.wait_exit(code));
         EXPECT_EQ(code, 0) << read_text_file(output());
     }
 
-    // Without its first level the game shows the error box and ends once it is answered.
+    // Without its first level a game shows the error box and ends once it is answered.
     void check_missing_first_level() {
         std::filesystem::remove(dir / "levels/level1.svg");
         start();
@@ -135,9 +162,42 @@ class ProgramEndToEnd : public ::testing::Test {
         expect_clean_exit();
     }
 
+    // A game's recording so far (started with --record run.glr); a record caught half
+    // written reads as the one before.
+    const Replay& recorded(ReplayProgram which) {
+        Replay r;
+        if (read_replay_file((dir / "run.glr.part").string(), which, r).status !=
+            ReplayReadStatus::refused)
+            recording_ = std::move(r);
+        return recording_;
+    }
+
+    // Runs `exe` with `args` and no display; returns its exit code and output.
+    int run_headless(const std::string& exe, const std::vector<std::string>& args,
+                     std::string& text) {
+        ChildProcess child;
+        const std::string out = (dir / "headless.txt").string();
+        int code = -1;
+        EXPECT_TRUE(child.start(exe, dir.string(),
+                                {"DISPLAY", "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"},
+                                out, args));
+        EXPECT_TRUE(child.wait_exit(code, std::chrono::seconds(120)));
+        text = read_text_file(out);
+        return code;
+    }
+    // The finished recording run.glr replays headless to the same digests.
+    void expect_replay_matches() {
+        std::string text;
+        const std::vector<std::string> args{"--replay", "run.glr", "--headless"};
+        EXPECT_EQ(run_headless(game_.program, args, text), 0) << text;
+        EXPECT_NE(text.find("digests match;"), std::string::npos) << text;
+        EXPECT_EQ(text.find("differs"), std::string::npos) << text;
+    }
+
     ProgramUnderTest game_;
     std::filesystem::path dir;
     unsigned long window = 0; // the program's latest window
     XClient x;
     ChildProcess program;
+    Replay recording_;
 };
