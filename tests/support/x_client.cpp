@@ -73,6 +73,7 @@ int Snapshot::differences(const Snapshot& other) const {
     return n;
 }
 
+// The client's connection, kept as void* in the header that the tests include.
 #define D static_cast<Display*>(display_)
 
 bool XClient::open(const std::string& display) {
@@ -225,6 +226,7 @@ int XClient::device_id(const std::string& name) {
     return id;
 }
 
+// XTest needs only the device's id, not a device opened through the old XInput calls.
 bool XClient::move(int dx, int dy, const std::string& device) {
     XDevice opened{XID(device_id(device)), 0, nullptr};
     int axes[2] = {dx, dy};
@@ -262,6 +264,8 @@ bool XClient::set_enabled(const std::string& device, bool enabled) {
     XSync(D, False);
     return id != 0;
 }
+
+#undef D
 
 std::string message_box_problem(const std::string& display) {
     Display* d = XOpenDisplay(display.c_str());
