@@ -1,14 +1,19 @@
 // A scripted platform for the frame: a clock that moves only when told (or when the loop
-// sleeps), messages that become due at given ticks, and a log of what the frame asked for.
+// sleeps), messages that become due at given ticks, and one log of what the frame asked for.
+// Beside it a raw-mouse module whose mice the test sets.
 #pragma once
 
 #include "frame/frame_platform.h"
 
+#include <algorithm>
+#include <array>
 #include <deque>
-#include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
+
+using Log = std::vector<std::string>;
 
 struct ScriptedMessage {
     uint32_t at = 0; // due once the clock has reached this tick
@@ -17,79 +22,67 @@ struct ScriptedMessage {
     intptr_t lparam = 0;
 };
 
-struct ShownBox {
-    std::string text;
-    std::string caption;
-    MessageBoxIcon icon;
-    bool operator==(const ShownBox&) const = default;
-};
-
 class FakePlatform : public FramePlatform {
   public:
     uint32_t now = 1000;
     uint32_t tick_step = 0;             // added after every read of the clock
-    std::deque<uint32_t> tick_script;   // values for the next reads, before stepping applies
     std::deque<ScriptedMessage> script; // in order of their ticks
     std::deque<Message> posted;
+    std::string fail; // the call that fails: "register", "window", "current" or "mode"
 
-    bool register_ok = true;
-    bool display_mode_ok = true;
-    bool fail_window = false, fail_context = false, fail_current = false;
-
-    std::vector<std::string> log;
+    Log log;
     std::vector<WindowRequest> created;
-    std::vector<ShownBox> boxes;
     std::vector<std::pair<int32_t, int32_t>> projections;
-    std::vector<bool> cursor_shown;
     std::vector<Message> passed_on;
     int swaps = 0, sleeps = 0, reads = 0;
-    intptr_t default_result = 77;
+    static constexpr intptr_t kDefaultResult = 77;
 
     uintptr_t instance() override { return 0x400000; }
     bool register_class(const AppInfo& app) override {
         log.push_back("register " + app.class_name);
-        return register_ok;
+        return fail != "register";
     }
     void unregister_class(const AppInfo& app) override {
         log.push_back("unregister " + app.class_name);
     }
-    WindowHandle create_window(const WindowRequest& request) override {
-        log.push_back("create_window");
-        created.push_back(request);
-        if (fail_window) {
-            return nullptr;
-        }
-        return reinterpret_cast<WindowHandle>(static_cast<uintptr_t>(created.size() * 16));
+    WindowHandle create_window(const WindowRequest& r) override {
+        created.push_back(r);
+        log.push_back("window " + size(r.width, r.height, r.bits_per_pixel) +
+                      (r.fullscreen ? " full screen" : "") + (r.double_buffer ? "" : " single"));
+        const auto handle = static_cast<uintptr_t>(created.size() * 16);
+        return fail == "window" ? nullptr : reinterpret_cast<WindowHandle>(handle);
     }
     WindowHandle get_dc(WindowHandle window) override { return window; }
-    void release_dc(WindowHandle, WindowHandle) override { log.push_back("release_dc"); }
+    void release_dc(WindowHandle, WindowHandle) override { log.push_back("release dc"); }
     PlatformGlContext* create_context(WindowHandle dc) override {
-        log.push_back("create_context");
-        return fail_context ? nullptr : reinterpret_cast<PlatformGlContext*>(dc);
+        log.push_back("context");
+        return reinterpret_cast<PlatformGlContext*>(dc);
     }
     bool make_current(WindowHandle dc, PlatformGlContext*) override {
-        log.push_back(dc ? "make_current" : "make_current none");
-        return !(dc && fail_current);
+        log.push_back(dc ? "current" : "none current");
+        return !dc || fail != "current";
     }
-    void delete_context(PlatformGlContext*) override { log.push_back("delete_context"); }
+    void delete_context(PlatformGlContext*) override { log.push_back("delete context"); }
     void destroy_window(WindowHandle window) override {
-        log.push_back("destroy_window");
+        log.push_back("destroy");
         std::erase_if(posted, [&](const Message& m) { return m.hwnd == window; });
     }
-    void show_window(WindowHandle) override { log.push_back("show_window"); }
+    void show_window(WindowHandle) override { log.push_back("show"); }
     void swap_buffers(WindowHandle) override { ++swaps; }
     void apply_projection(int32_t width, int32_t height) override {
         projections.emplace_back(width, height);
     }
-    bool change_display_mode(int32_t, int32_t, int32_t) override {
-        log.push_back("change_display_mode");
-        return display_mode_ok;
+    bool change_display_mode(int32_t width, int32_t height, int32_t bits) override {
+        log.push_back("mode " + size(width, height, bits));
+        return fail != "mode";
     }
-    void restore_display_mode() override { log.push_back("restore_display_mode"); }
-    void show_cursor(bool show) override { cursor_shown.push_back(show); }
+    void restore_display_mode() override { log.push_back("restore mode"); }
+    void show_cursor(bool show) override { log.push_back(show ? "cursor on" : "cursor off"); }
+    // "warning Caption: text" with the exclamation icon, "box Caption: text" with none.
     void message_box(const std::string& text, const std::string& caption,
                      MessageBoxIcon icon) override {
-        boxes.push_back({text, caption, icon});
+        const bool warning = icon == MessageBoxIcon::exclamation;
+        log.push_back((warning ? "warning " : "box ") + caption + ": " + text);
     }
 
     uint32_t ticks() override {
@@ -97,50 +90,82 @@ class FakePlatform : public FramePlatform {
         if (++reads > 1000000) {
             throw std::runtime_error("the loop never ended");
         }
-        if (!tick_script.empty()) {
-            now = tick_script.front();
-            tick_script.pop_front();
-        }
-        const uint32_t value = now;
-        now += tick_step;
-        return value;
+        return std::exchange(now, now + tick_step);
     }
     void sleep(uint32_t ms) override {
         ++sleeps;
         now += ms;
     }
     bool peek_message(WindowHandle window, Message& message) override {
-        for (auto it = posted.begin(); it != posted.end(); ++it) {
-            if (it->hwnd == window) {
-                message = *it;
-                posted.erase(it);
-                return true;
-            }
-        }
-        if (!script.empty() && static_cast<int32_t>(now - script.front().at) >= 0) {
-            const ScriptedMessage& s = script.front();
-            message = Message{window, s.message, s.wparam, s.lparam};
-            script.pop_front();
+        const auto mine = std::ranges::find(posted, window, &Message::hwnd);
+        if (mine != posted.end()) {
+            message = *mine;
+            posted.erase(mine);
             return true;
         }
-        return false;
+        if (script.empty() || static_cast<int32_t>(now - script.front().at) < 0) {
+            return false;
+        }
+        const ScriptedMessage& s = script.front();
+        message = Message{window, s.message, s.wparam, s.lparam};
+        script.pop_front();
+        return true;
     }
     void wait_message(WindowHandle window) override {
-        for (const Message& m : posted) {
-            if (m.hwnd == window) {
-                return;
-            }
+        if (std::ranges::find(posted, window, &Message::hwnd) != posted.end()) {
+            return;
         }
         if (script.empty()) {
             throw std::runtime_error("waiting for a message that never comes");
         }
-        if (static_cast<int32_t>(script.front().at - now) > 0) {
-            now = script.front().at;
-        }
+        now = std::max(now, script.front().at);
     }
     void post_message(const Message& message) override { posted.push_back(message); }
     intptr_t default_window_proc(const Message& message) override {
         passed_on.push_back(message);
-        return default_result;
+        return kDefaultResult;
+    }
+
+  private:
+    static std::string size(int32_t width, int32_t height, int32_t bits) {
+        return std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(bits);
     }
 };
+
+// The raw-mouse module as the frame calls it: mice whose motion, wheel and buttons the test
+// sets; its start, its release and every handled event go to the log it was made with.
+struct FakeMouse {
+    int x = 0, y = 0, wheel = 0;
+    std::array<int, 3> buttons{};
+};
+
+struct FakeRawMouse {
+    int init_result = 1;
+    int count = 2;
+    std::array<FakeMouse, 4> mice{};
+    Log* log = nullptr;
+};
+
+inline FakeRawMouse fake_raw_mouse;
+
+inline RawMouseCalls fake_raw_mouse_calls(Log& log) {
+    fake_raw_mouse = FakeRawMouse{};
+    fake_raw_mouse.log = &log;
+    RawMouseCalls c;
+    c.init = [](int a, int r, int i) {
+        const std::string options = std::to_string(a) + std::to_string(r) + std::to_string(i);
+        fake_raw_mouse.log->push_back("raw init " + options);
+        return fake_raw_mouse.init_result;
+    };
+    c.handle_input = [](uintptr_t handle) {
+        fake_raw_mouse.log->push_back("raw input " + std::to_string(handle));
+        return handle == 0 ? 0 : 1;
+    };
+    c.button = [](int m, int b) { return fake_raw_mouse.mice[m].buttons[b]; };
+    c.take_x = [](int m) { return std::exchange(fake_raw_mouse.mice[m].x, 0); };
+    c.take_y = [](int m) { return std::exchange(fake_raw_mouse.mice[m].y, 0); };
+    c.take_wheel = [](int m) { return std::exchange(fake_raw_mouse.mice[m].wheel, 0); };
+    c.release = [] { fake_raw_mouse.log->push_back("raw release"); };
+    c.mouse_count = [] { return fake_raw_mouse.count; };
+    return c;
+}
