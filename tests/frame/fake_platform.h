@@ -28,61 +28,50 @@ class FakePlatform : public FramePlatform {
     uint32_t tick_step = 0;             // added after every read of the clock
     std::deque<ScriptedMessage> script; // in order of their ticks
     std::deque<Message> posted;
-    std::string fail; // the call that fails: "register", "window", "current" or "mode"
+    std::string fail; // the call that fails: "register", "window", "context", "current", "mode"
 
     Log log;
-    std::vector<WindowRequest> created;
+    std::vector<std::string> titles; // of the windows created
     std::vector<std::pair<int32_t, int32_t>> projections;
-    std::vector<Message> passed_on;
+    std::vector<uint32_t> passed_on; // the messages handed to the default procedure
     int swaps = 0, sleeps = 0, reads = 0;
     static constexpr intptr_t kDefaultResult = 77;
 
     uintptr_t instance() override { return 0x400000; }
-    bool register_class(const AppInfo& app) override {
-        log.push_back("register " + app.class_name);
-        return fail != "register";
-    }
-    void unregister_class(const AppInfo& app) override {
-        log.push_back("unregister " + app.class_name);
+    bool register_class(const AppInfo& a) override { return note("register " + a.class_name); }
+    void unregister_class(const AppInfo& a) override {
+        log.push_back("unregister " + a.class_name);
     }
     WindowHandle create_window(const WindowRequest& r) override {
-        created.push_back(r);
-        log.push_back("window " + size(r.width, r.height, r.bits_per_pixel) +
-                      (r.fullscreen ? " full screen" : "") + (r.double_buffer ? "" : " single"));
-        const auto handle = static_cast<uintptr_t>(created.size() * 16);
-        return fail == "window" ? nullptr : reinterpret_cast<WindowHandle>(handle);
+        titles.push_back(r.title);
+        const bool made =
+            note("window " + size(r.width, r.height, r.bits_per_pixel) +
+                 (r.fullscreen ? " full screen" : "") + (r.double_buffer ? "" : " single"));
+        return made ? reinterpret_cast<WindowHandle>(uintptr_t{16} * titles.size()) : nullptr;
     }
     WindowHandle get_dc(WindowHandle window) override { return window; }
     void release_dc(WindowHandle, WindowHandle) override { log.push_back("release dc"); }
     PlatformGlContext* create_context(WindowHandle dc) override {
-        log.push_back("context");
-        return reinterpret_cast<PlatformGlContext*>(dc);
+        return note("context") ? reinterpret_cast<PlatformGlContext*>(dc) : nullptr;
     }
     bool make_current(WindowHandle dc, PlatformGlContext*) override {
-        log.push_back(dc ? "current" : "none current");
-        return !dc || fail != "current";
+        return note(dc ? "current" : "none current");
     }
     void delete_context(PlatformGlContext*) override { log.push_back("delete context"); }
-    void destroy_window(WindowHandle window) override {
-        log.push_back("destroy");
-        std::erase_if(posted, [&](const Message& m) { return m.hwnd == window; });
-    }
+    void destroy_window(WindowHandle) override { log.push_back("destroy"); }
     void show_window(WindowHandle) override { log.push_back("show"); }
     void swap_buffers(WindowHandle) override { ++swaps; }
-    void apply_projection(int32_t width, int32_t height) override {
-        projections.emplace_back(width, height);
-    }
-    bool change_display_mode(int32_t width, int32_t height, int32_t bits) override {
-        log.push_back("mode " + size(width, height, bits));
-        return fail != "mode";
+    void apply_projection(int32_t w, int32_t h) override { projections.emplace_back(w, h); }
+    bool change_display_mode(int32_t w, int32_t h, int32_t bits) override {
+        return note("mode " + size(w, h, bits));
     }
     void restore_display_mode() override { log.push_back("restore mode"); }
     void show_cursor(bool show) override { log.push_back(show ? "cursor on" : "cursor off"); }
     // "warning Caption: text" with the exclamation icon, "box Caption: text" with none.
     void message_box(const std::string& text, const std::string& caption,
                      MessageBoxIcon icon) override {
-        const bool warning = icon == MessageBoxIcon::exclamation;
-        log.push_back((warning ? "warning " : "box ") + caption + ": " + text);
+        log.push_back((icon == MessageBoxIcon::exclamation ? "warning " : "box ") + caption + ": " +
+                      text);
     }
 
     uint32_t ticks() override {
@@ -96,11 +85,11 @@ class FakePlatform : public FramePlatform {
         ++sleeps;
         now += ms;
     }
+    // Quit requests first, then the scripted messages that are due.
     bool peek_message(WindowHandle window, Message& message) override {
-        const auto mine = std::ranges::find(posted, window, &Message::hwnd);
-        if (mine != posted.end()) {
-            message = *mine;
-            posted.erase(mine);
+        if (!posted.empty() && posted.front().hwnd == window) {
+            message = posted.front();
+            posted.pop_front();
             return true;
         }
         if (script.empty() || static_cast<int32_t>(now - script.front().at) < 0) {
@@ -111,22 +100,25 @@ class FakePlatform : public FramePlatform {
         script.pop_front();
         return true;
     }
-    void wait_message(WindowHandle window) override {
-        if (std::ranges::find(posted, window, &Message::hwnd) != posted.end()) {
-            return;
-        }
+    // Called only when nothing is due: the clock jumps to the next scripted message.
+    void wait_message(WindowHandle) override {
         if (script.empty()) {
             throw std::runtime_error("waiting for a message that never comes");
         }
-        now = std::max(now, script.front().at);
+        now = script.front().at;
     }
     void post_message(const Message& message) override { posted.push_back(message); }
     intptr_t default_window_proc(const Message& message) override {
-        passed_on.push_back(message);
+        passed_on.push_back(message.message);
         return kDefaultResult;
     }
 
   private:
+    // Logs a call whose first word names it; false when it is the call that fails.
+    bool note(const std::string& entry) {
+        log.push_back(entry);
+        return fail != entry.substr(0, entry.find(' '));
+    }
     static std::string size(int32_t width, int32_t height, int32_t bits) {
         return std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(bits);
     }
