@@ -5,7 +5,6 @@
 
 #include "frame/frame_platform.h"
 
-#include <algorithm>
 #include <array>
 #include <deque>
 #include <stdexcept>
