@@ -1,14 +1,18 @@
 // A scripted platform for the frame: a clock that moves only when told (or when the loop
-// sleeps), messages that become due at given ticks, and a log of what the frame asked for.
+// sleeps), messages that become due at given ticks, and one log of what the frame asked for.
+// Beside it a raw-mouse module whose mice the test sets.
 #pragma once
 
 #include "frame/frame_platform.h"
 
+#include <array>
 #include <deque>
-#include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
+
+using Log = std::vector<std::string>;
 
 struct ScriptedMessage {
     uint32_t at = 0; // due once the clock has reached this tick
@@ -17,79 +21,56 @@ struct ScriptedMessage {
     intptr_t lparam = 0;
 };
 
-struct ShownBox {
-    std::string text;
-    std::string caption;
-    MessageBoxIcon icon;
-    bool operator==(const ShownBox&) const = default;
-};
-
 class FakePlatform : public FramePlatform {
   public:
     uint32_t now = 1000;
     uint32_t tick_step = 0;             // added after every read of the clock
-    std::deque<uint32_t> tick_script;   // values for the next reads, before stepping applies
     std::deque<ScriptedMessage> script; // in order of their ticks
     std::deque<Message> posted;
+    std::string fail; // the call that fails: "register", "window", "context", "current", "mode"
 
-    bool register_ok = true;
-    bool display_mode_ok = true;
-    bool fail_window = false, fail_context = false, fail_current = false;
-
-    std::vector<std::string> log;
-    std::vector<WindowRequest> created;
-    std::vector<ShownBox> boxes;
+    Log log;
+    std::vector<std::string> titles; // of the windows created
     std::vector<std::pair<int32_t, int32_t>> projections;
-    std::vector<bool> cursor_shown;
-    std::vector<Message> passed_on;
+    std::vector<uint32_t> passed_on; // the messages handed to the default procedure
     int swaps = 0, sleeps = 0, reads = 0;
-    intptr_t default_result = 77;
+    static constexpr intptr_t kDefaultResult = 77;
 
     uintptr_t instance() override { return 0x400000; }
-    bool register_class(const AppInfo& app) override {
-        log.push_back("register " + app.class_name);
-        return register_ok;
+    bool register_class(const AppInfo& a) override { return note("register " + a.class_name); }
+    void unregister_class(const AppInfo& a) override {
+        log.push_back("unregister " + a.class_name);
     }
-    void unregister_class(const AppInfo& app) override {
-        log.push_back("unregister " + app.class_name);
-    }
-    WindowHandle create_window(const WindowRequest& request) override {
-        log.push_back("create_window");
-        created.push_back(request);
-        if (fail_window) {
-            return nullptr;
-        }
-        return reinterpret_cast<WindowHandle>(static_cast<uintptr_t>(created.size() * 16));
+    WindowHandle create_window(const WindowRequest& r) override {
+        titles.push_back(r.title);
+        const bool made =
+            note("window " + size(r.width, r.height, r.bits_per_pixel) +
+                 (r.fullscreen ? " full screen" : "") + (r.double_buffer ? "" : " single"));
+        return made ? reinterpret_cast<WindowHandle>(uintptr_t{16} * titles.size()) : nullptr;
     }
     WindowHandle get_dc(WindowHandle window) override { return window; }
-    void release_dc(WindowHandle, WindowHandle) override { log.push_back("release_dc"); }
+    void release_dc(WindowHandle, WindowHandle) override { log.push_back("release dc"); }
     PlatformGlContext* create_context(WindowHandle dc) override {
-        log.push_back("create_context");
-        return fail_context ? nullptr : reinterpret_cast<PlatformGlContext*>(dc);
+        return note("context") ? reinterpret_cast<PlatformGlContext*>(dc) : nullptr;
     }
     bool make_current(WindowHandle dc, PlatformGlContext*) override {
-        log.push_back(dc ? "make_current" : "make_current none");
-        return !(dc && fail_current);
+        return note(dc ? "current" : "none current");
     }
-    void delete_context(PlatformGlContext*) override { log.push_back("delete_context"); }
-    void destroy_window(WindowHandle window) override {
-        log.push_back("destroy_window");
-        std::erase_if(posted, [&](const Message& m) { return m.hwnd == window; });
-    }
-    void show_window(WindowHandle) override { log.push_back("show_window"); }
+    void delete_context(PlatformGlContext*) override { log.push_back("delete context"); }
+    void destroy_window(WindowHandle) override { log.push_back("destroy"); }
+    void show_window(WindowHandle) override { log.push_back("show"); }
     void swap_buffers(WindowHandle) override { ++swaps; }
-    void apply_projection(int32_t width, int32_t height) override {
-        projections.emplace_back(width, height);
+    void apply_projection(int32_t w, int32_t h) override { projections.emplace_back(w, h); }
+    bool change_display_mode(int32_t w, int32_t h, int32_t bits) override {
+        return note("mode " + size(w, h, bits));
     }
-    bool change_display_mode(int32_t, int32_t, int32_t) override {
-        log.push_back("change_display_mode");
-        return display_mode_ok;
-    }
-    void restore_display_mode() override { log.push_back("restore_display_mode"); }
-    void show_cursor(bool show) override { cursor_shown.push_back(show); }
+    void restore_display_mode() override { log.push_back("restore mode"); }
+    void show_cursor(bool show) override { log.push_back(show ? "cursor on" : "cursor off"); }
+    // "warning Caption: text" with the exclamation icon, "box Caption: text" with none.
     void message_box(const std::string& text, const std::string& caption,
                      MessageBoxIcon icon) override {
-        boxes.push_back({text, caption, icon});
+        log.push_back((icon == MessageBoxIcon::exclamation ? "warning " : "box ") + caption + ": " +
+                      text);
     }
 
     uint32_t ticks() override {
@@ -97,50 +78,85 @@ class FakePlatform : public FramePlatform {
         if (++reads > 1000000) {
             throw std::runtime_error("the loop never ended");
         }
-        if (!tick_script.empty()) {
-            now = tick_script.front();
-            tick_script.pop_front();
-        }
-        const uint32_t value = now;
-        now += tick_step;
-        return value;
+        return std::exchange(now, now + tick_step);
     }
     void sleep(uint32_t ms) override {
         ++sleeps;
         now += ms;
     }
+    // Quit requests first, then the scripted messages that are due.
     bool peek_message(WindowHandle window, Message& message) override {
-        for (auto it = posted.begin(); it != posted.end(); ++it) {
-            if (it->hwnd == window) {
-                message = *it;
-                posted.erase(it);
-                return true;
-            }
-        }
-        if (!script.empty() && static_cast<int32_t>(now - script.front().at) >= 0) {
-            const ScriptedMessage& s = script.front();
-            message = Message{window, s.message, s.wparam, s.lparam};
-            script.pop_front();
+        if (!posted.empty() && posted.front().hwnd == window) {
+            message = posted.front();
+            posted.pop_front();
             return true;
         }
-        return false;
-    }
-    void wait_message(WindowHandle window) override {
-        for (const Message& m : posted) {
-            if (m.hwnd == window) {
-                return;
-            }
+        if (script.empty() || static_cast<int32_t>(now - script.front().at) < 0) {
+            return false;
         }
+        const ScriptedMessage& s = script.front();
+        message = Message{window, s.message, s.wparam, s.lparam};
+        script.pop_front();
+        return true;
+    }
+    // Called only when nothing is due: the clock jumps to the next scripted message.
+    void wait_message(WindowHandle) override {
         if (script.empty()) {
             throw std::runtime_error("waiting for a message that never comes");
         }
-        if (static_cast<int32_t>(script.front().at - now) > 0) {
-            now = script.front().at;
-        }
+        now = script.front().at;
     }
     void post_message(const Message& message) override { posted.push_back(message); }
     intptr_t default_window_proc(const Message& message) override {
-        passed_on.push_back(message);
-        return default_result;
+        passed_on.push_back(message.message);
+        return kDefaultResult;
+    }
+
+  private:
+    // Logs a call whose first word names it; false when it is the call that fails.
+    bool note(const std::string& entry) {
+        log.push_back(entry);
+        return fail != entry.substr(0, entry.find(' '));
+    }
+    static std::string size(int32_t width, int32_t height, int32_t bits) {
+        return std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(bits);
     }
 };
+
+// The raw-mouse module as the frame calls it: mice whose motion, wheel and buttons the test
+// sets; its start, its release and every handled event go to the log it was made with.
+struct FakeMouse {
+    int x = 0, y = 0, wheel = 0;
+    std::array<int, 3> buttons{};
+};
+
+struct FakeRawMouse {
+    int init_result = 1;
+    int count = 2;
+    std::array<FakeMouse, 4> mice{};
+    Log* log = nullptr;
+};
+
+inline FakeRawMouse fake_raw_mouse;
+
+inline RawMouseCalls fake_raw_mouse_calls(Log& log) {
+    fake_raw_mouse = FakeRawMouse{};
+    fake_raw_mouse.log = &log;
+    RawMouseCalls c;
+    c.init = [](int a, int r, int i) {
+        const std::string options = std::to_string(a) + std::to_string(r) + std::to_string(i);
+        fake_raw_mouse.log->push_back("raw init " + options);
+        return fake_raw_mouse.init_result;
+    };
+    c.handle_input = [](uintptr_t handle) {
+        fake_raw_mouse.log->push_back("raw input " + std::to_string(handle));
+        return handle == 0 ? 0 : 1;
+    };
+    c.button = [](int m, int b) { return fake_raw_mouse.mice[m].buttons[b]; };
+    c.take_x = [](int m) { return std::exchange(fake_raw_mouse.mice[m].x, 0); };
+    c.take_y = [](int m) { return std::exchange(fake_raw_mouse.mice[m].y, 0); };
+    c.take_wheel = [](int m) { return std::exchange(fake_raw_mouse.mice[m].wheel, 0); };
+    c.release = [] { fake_raw_mouse.log->push_back("raw release"); };
+    c.mouse_count = [] { return fake_raw_mouse.count; };
+    return c;
+}

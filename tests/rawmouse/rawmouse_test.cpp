@@ -1,59 +1,156 @@
 // The raw-mouse module on scripted entry points.
 #include "rawmouse/rawmouse.h"
-#include "rawmouse/scripted_raw_input.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <algorithm>
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
+
+// The four entry points over a device list and events that each test sets up, answering as
+// the real layer does. `fail` names the answer that goes wrong.
+struct Script {
+    std::vector<std::pair<RawInputDeviceEntry, std::string>> devices;
+    std::vector<RawInputEvent> events; // the handle of events[i] is i + 1
+    std::string fail;
+    int bad_info_call = -1; // this device-info call fails, or with "huge name" claims 1 GiB
+    int info_calls = 0;
+};
+Script script;
+
+int register_devices(const RawInputRegistration* r, uint32_t count, uint32_t entry_size) {
+    // The one registration the games need: mice, no flags.
+    const bool mice = count == 1 && entry_size == sizeof *r && r->usage_page == 1 &&
+                      r->usage == 2 && r->flags == 0;
+    return mice && script.fail != "register";
+}
+
+uint32_t get_device_list(RawInputDeviceEntry* list, uint32_t* count, uint32_t) {
+    if (script.fail == (list ? "list" : "count")) {
+        return RAW_INPUT_ERROR;
+    }
+    const auto found = static_cast<uint32_t>(script.devices.size());
+    if (!list) {
+        // "vanished": a device goes away between the count and the list.
+        const uint32_t counted = script.fail == "vanished" ? found + 1 : found;
+        *count = script.fail == "huge count" ? 0xFFFFFFF0u : counted;
+        return 0;
+    }
+    for (uint32_t i = 0; i < found; ++i) {
+        list[i] = script.devices[i].first;
+    }
+    return found;
+}
+
+uint32_t get_device_info(RawDeviceHandle device, uint32_t, void* data, uint32_t* size) {
+    const bool bad = script.info_calls++ == script.bad_info_call;
+    const auto it = std::ranges::find_if(script.devices,
+                                         [&](const auto& d) { return d.first.device == device; });
+    if (it == script.devices.end() || (bad && script.fail != "huge name")) {
+        return RAW_INPUT_ERROR;
+    }
+    const auto needed = static_cast<uint32_t>(it->second.size() + 1);
+    if (!data) {
+        *size = bad ? 1u << 30 : needed;
+        return 0;
+    }
+    std::memcpy(data, it->second.c_str(), needed);
+    return needed;
+}
+
+uint32_t get_data(uintptr_t handle, uint32_t, void* data, uint32_t* size, uint32_t) {
+    constexpr auto whole = static_cast<uint32_t>(sizeof(RawInputEvent));
+    if (handle - 1 >= script.events.size() || script.fail == (data ? "fetch" : "size")) {
+        return RAW_INPUT_ERROR;
+    }
+    if (!data) {
+        *size = script.fail == "huge size" ? 0xFFFFFFF0u : whole;
+        return 0;
+    }
+    std::memcpy(data, &script.events[handle - 1], whole);
+    return whole;
+}
+
+bool bind_script(RawInputApi& api) {
+    api = {register_devices, get_device_list, get_device_info, get_data};
+    if (script.fail == "missing") {
+        api.get_data = nullptr;
+    }
+    return script.fail != "bind";
+}
 
 constexpr RawDeviceHandle kMouseA = 0x101;
 constexpr RawDeviceHandle kMouseB = 0x202;
 constexpr RawDeviceHandle kRemote = 0x303;
-const std::string kRemoteName = std::string(REMOTE_DESKTOP_MOUSE_PREFIX) + "7&1b2c&0&0000";
+constexpr RawDeviceHandle kLate = 0x505; // attached after the start
 
 class RawMouseTest : public ::testing::Test {
   protected:
     void SetUp() override {
         rawmouse_reset_for_tests();
-        scripted_raw_input_reset();
-        rawmouse_set_binder(scripted_bind_raw_input);
-    }
-    void TearDown() override {
-        rawmouse_reset_for_tests();
-        scripted_raw_input_reset();
-    }
-    static void add_device(RawDeviceHandle device, const std::string& name,
-                           uint32_t type = RIM_TYPEMOUSE) {
-        scripted_raw_input().devices.push_back({device, type, name});
+        script = {};
+        rawmouse_set_binder(bind_script);
     }
     // Two mice with a keyboard and the remote-desktop mouse between them.
     static void add_desk() {
-        add_device(kMouseA, "\\\\?\\HID#VID_046D&PID_C077#mouse-a");
-        add_device(0x404, "\\\\?\\HID#keyboard", RIM_TYPEKEYBOARD);
-        add_device(kRemote, kRemoteName);
-        add_device(kMouseB, "\\\\?\\HID#VID_1532&PID_0084#mouse-b");
+        script.devices = {{{kMouseA, RIM_TYPEMOUSE}, "\\\\?\\HID#VID_046D&PID_C077#mouse-a"},
+                          {{0x404, RIM_TYPEKEYBOARD}, "\\\\?\\HID#keyboard"},
+                          {{kRemote, RIM_TYPEMOUSE}, "\\??\\Root#RDP_MOU#0000#7&1b2c&0&0000"},
+                          {{kMouseB, RIM_TYPEMOUSE}, "\\\\?\\HID#VID_1532&PID_0084#mouse-b"}};
     }
-    static void send(RawDeviceHandle device, int32_t dx, int32_t dy, uint16_t buttons = 0,
-                     int16_t data = 0, uint16_t flags = 0) {
-        ASSERT_EQ(rawmouse_handle_input(scripted_event(device, dx, dy, buttons, data, flags)), 1);
+    static uintptr_t event(RawDeviceHandle device, int32_t dx, int32_t dy = 0, uint16_t buttons = 0,
+                           int16_t wheel = 0, uint16_t flags = 0) {
+        RawInputEvent e;
+        e.header.device = device;
+        e.mouse = {flags, buttons, wheel, dx, dy};
+        script.events.push_back(e);
+        return script.events.size();
+    }
+    static void send(RawDeviceHandle device, int32_t dx, int32_t dy = 0, uint16_t buttons = 0,
+                     int16_t wheel = 0, uint16_t flags = 0) {
+        ASSERT_EQ(rawmouse_handle_input(event(device, dx, dy, buttons, wheel, flags)), 1);
     }
 };
 
-// Two mice, a keyboard and the remote-desktop mouse, with the aggregate record 0: each
-// mouse's motion, wheel notches and buttons land in its own record and in record 0, and
-// motion and wheel sum until read.
-TEST_F(RawMouseTest, EachMouseAndTheAggregateSumUntilRead) {
+// The three options decide which records are reported and which events move them: one
+// event from each mouse (x of 1, 10 and 100), and one from a mouse attached after the start.
+TEST_F(RawMouseTest, OptionsDecideTheMiceAndWhatMovesThem) {
+    ASSERT_EQ(rawmouse_init(0, 0, 1), 1) << "a machine without devices";
+    EXPECT_EQ(mouse_count, 0);
+    const struct {
+        int aggregate, remote, individual;
+        std::vector<int> x; // read per reported mouse
+    } rows[] = {
+        {0, 0, 1, {1, 100}},     {1, 0, 1, {101, 1, 100}},
+        {0, 1, 1, {1, 10, 100}}, {1, 1, 1, {111, 1, 10, 100}},
+        {1, 0, 0, {101}},        {1, 1, 0, {111, 0}},
+        {0, 1, 0, {0}},          {0, 0, 0, {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.aggregate << row.remote << row.individual);
+        SetUp();
+        add_desk();
+        ASSERT_EQ(rawmouse_init(row.aggregate, row.remote, row.individual), 1);
+        ASSERT_EQ(mouse_count, int(row.x.size()));
+        for (const auto& [device, dx] : {std::pair{kMouseA, 1}, {kRemote, 10}, {kMouseB, 100}}) {
+            send(device, dx, 0, RI_MOUSE_LEFT_BUTTON_DOWN);
+        }
+        send(kLate, 1000, 0, RI_MOUSE_LEFT_BUTTON_DOWN);
+        for (int m = 0; m < mouse_count; ++m) {
+            EXPECT_EQ(rawmouse_take_x(m), row.x[m]) << m;
+            EXPECT_EQ(rawmouse_button(m, 0), int(row.x[m] != 0)) << m;
+        }
+    }
+}
+
+// Each mouse's motion, wheel notches and buttons land in its own record and in the
+// aggregate record 0; motion and wheel sum until read, buttons stay until released.
+TEST_F(RawMouseTest, EventsSumUntilReadAndButtonsHoldUntilReleased) {
     add_desk();
     ASSERT_EQ(rawmouse_init(1, 0, 1), 1);
-    ASSERT_EQ(mouse_count, 3);
-    const ScriptedRawInput& s = scripted_raw_input();
-    EXPECT_EQ(s.register_calls, 1);
-    EXPECT_EQ(s.registration.usage_page, 1);
-    EXPECT_EQ(s.registration.usage, 2);
-    EXPECT_EQ(s.registration_size, sizeof(RawInputRegistration));
     send(kMouseA, 3, -2, RI_MOUSE_LEFT_BUTTON_DOWN);
     send(kMouseA, 4, -5, RI_MOUSE_RIGHT_BUTTON_DOWN | RI_MOUSE_MIDDLE_BUTTON_DOWN);
     send(kMouseB, -10, 6, RI_MOUSE_WHEEL, 240); // the wheel counts events, not their size
@@ -61,145 +158,129 @@ TEST_F(RawMouseTest, EachMouseAndTheAggregateSumUntilRead) {
     send(kMouseB, 0, 0, RI_MOUSE_WHEEL, -120);
     send(kMouseB, 0, 0, RI_MOUSE_WHEEL, 0);
     send(kMouseB, 0, 0, 0, 120); // wheel data without the wheel flag
-    send(kRemote, 50, 50);       // not included: no record, and the aggregate ignores it
-    struct Read {
-        int x, y, wheel, left, right, middle;
-    };
-    const Read reads[] = {{-3, -1, -1, 1, 1, 1}, {7, -7, 0, 1, 1, 1}, {-10, 6, -1, 0, 0, 0}};
+    const struct {
+        int x, y, wheel, held; // all three buttons
+    } reads[] = {{-3, -1, -1, 1}, {7, -7, 0, 1}, {-10, 6, -1, 0}};
     for (int m = 0; m < 3; ++m) {
-        const Read& r = reads[m];
-        EXPECT_EQ(rawmouse_take_x(m), r.x) << m;
-        EXPECT_EQ(rawmouse_take_y(m), r.y) << m;
-        EXPECT_EQ(rawmouse_take_wheel(m), r.wheel) << m;
-        EXPECT_EQ(rawmouse_button(m, 0), r.left) << m;
-        EXPECT_EQ(rawmouse_button(m, 1), r.right) << m;
-        EXPECT_EQ(rawmouse_button(m, 2), r.middle) << m;
-        EXPECT_EQ(rawmouse_take_x(m) | rawmouse_take_y(m) | rawmouse_take_wheel(m), 0) << m;
-        EXPECT_EQ(rawmouse_button(m, 1), r.right) << "reading a button clears nothing";
+        SCOPED_TRACE(m);
+        EXPECT_EQ(rawmouse_take_x(m), reads[m].x);
+        EXPECT_EQ(rawmouse_take_y(m), reads[m].y);
+        EXPECT_EQ(rawmouse_take_wheel(m), reads[m].wheel);
+        EXPECT_EQ(rawmouse_take_x(m) | rawmouse_take_y(m) | rawmouse_take_wheel(m), 0);
+        for (int button = 0; button < 3; ++button) {
+            EXPECT_EQ(rawmouse_button(m, button), reads[m].held) << button;
+        }
     }
-    // Up flags release; a press and release in one event leaves the button up.
+    // Up flags release; a press and a release in one event leave the button up.
     send(kMouseA, 0, 0, RI_MOUSE_LEFT_BUTTON_UP | RI_MOUSE_RIGHT_BUTTON_UP);
     send(kMouseB, 0, 0, RI_MOUSE_LEFT_BUTTON_DOWN | RI_MOUSE_LEFT_BUTTON_UP);
     EXPECT_EQ(rawmouse_button(1, 0) + rawmouse_button(1, 1) + rawmouse_button(2, 0), 0);
     EXPECT_EQ(rawmouse_button(1, 2), 1);
     send(kMouseA, 0, 0, RI_MOUSE_MIDDLE_BUTTON_UP);
     EXPECT_EQ(rawmouse_button(1, 2), 0);
-    EXPECT_EQ(rawmouse_button(1, 3) | rawmouse_button(5, 0) | rawmouse_take_x(-1), 0);
-}
+    EXPECT_EQ(rawmouse_button(0, 2), 0);
+    EXPECT_EQ(rawmouse_button(-1, 0) | rawmouse_button(3, 0) | rawmouse_take_x(-1), 0);
 
-TEST_F(RawMouseTest, AbsoluteEventsAreAddedOnceThenSet) {
-    add_desk();
-    ASSERT_EQ(rawmouse_init(1, 0, 1), 1);
+    // Absolute events: the first is still added to the device's record, later ones set it.
+    // The aggregate follows the device's flag as it stands after the device's update.
     send(kMouseA, 2, 2);
     send(kMouseA, 100, 200, 0, 0, MOUSE_MOVE_ABSOLUTE);
-    EXPECT_EQ(rawmouse_take_x(1), 102) << "the first absolute event is still added";
+    EXPECT_EQ(rawmouse_take_x(1), 102);
+    EXPECT_EQ(rawmouse_take_x(0), 100);
+    EXPECT_EQ(rawmouse_button(1, -1) | rawmouse_button(1, 3), 0) << "the flag is no button";
     send(kMouseA, 300, 400, 0, 0, MOUSE_MOVE_ABSOLUTE);
-    send(kMouseA, 310, 410, 0, 0, MOUSE_MOVE_ABSOLUTE);
+    send(kMouseA, 310, 410);
     EXPECT_EQ(rawmouse_take_x(1), 310);
     EXPECT_EQ(rawmouse_take_y(1), 410);
-    // The aggregate follows the device's flag, which the first absolute event had set.
-    EXPECT_EQ(rawmouse_take_x(0), 310);
+    EXPECT_EQ(rawmouse_take_y(0), 410);
     send(kMouseB, 5, 5);
-    EXPECT_EQ(rawmouse_take_x(0), 5) << "mouse B is relative, so the aggregate adds";
+    EXPECT_EQ(rawmouse_take_x(0), 315) << "mouse B is relative, so the aggregate adds";
 }
 
-TEST_F(RawMouseTest, SecondInitIsRefusedAndAMouseAttachedLaterIsIgnored) {
+TEST_F(RawMouseTest, SecondInitIsRefusedAndTheFirstMiceStay) {
     add_desk();
     ASSERT_EQ(rawmouse_init(0, 0, 1), 1);
-    send(kMouseB, 9, 0);
-    add_device(0x505, "\\\\?\\HID#late-mouse");
+    send(kMouseB, 9);
     testing::internal::CaptureStderr();
     EXPECT_EQ(rawmouse_init(1, 1, 1), 0);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "WARNING: rawmouse init called after initialization already completed.");
     EXPECT_EQ(mouse_count, 2);
-    EXPECT_EQ(scripted_raw_input().register_calls, 1);
-    send(0x505, 8, 8, RI_MOUSE_LEFT_BUTTON_DOWN);
-    EXPECT_EQ(rawmouse_take_x(0), 0);
-    EXPECT_EQ(rawmouse_button(0, 0), 0);
+    send(kMouseA, 3);
+    EXPECT_EQ(rawmouse_take_x(0), 3);
     EXPECT_EQ(rawmouse_take_x(1), 9);
-}
-
-TEST_F(RawMouseTest, RemoteDesktopMouseOnlyWhenAskedFor) {
-    add_desk();
-    ASSERT_EQ(rawmouse_init(0, 1, 1), 1);
-    ASSERT_EQ(mouse_count, 3);
-    send(kRemote, 11, 0);
+    rawmouse_release();
+    EXPECT_EQ(mouse_count, 0);
     EXPECT_EQ(rawmouse_take_x(0), 0);
-    EXPECT_EQ(rawmouse_take_x(1), 11) << "records keep the enumeration order";
 }
-
-struct InitFailure {
-    const char* message;
-    std::function<void(ScriptedRawInput&)> arrange;
-};
 
 TEST_F(RawMouseTest, EveryInitFailureWritesItsMessageAndLeavesNoMice) {
     // With the desk's three mice, device-info calls 0..5 belong to the counting pass (size and
     // name for each mouse) and 6..11 to the filling pass.
-    const InitFailure failures[] = {
-        {"ERROR: Unable to count raw input devices.\n", [](auto& s) { s.fail_count = true; }},
-        {"ERROR: Unable to allocate memory for raw input device list.\n",
-         [](auto& s) { s.huge_device_count = true; }},
-        {"ERROR: Unable to get raw input device list.\n", [](auto& s) { s.fail_list = true; }},
-        {"ERROR: Unable to get size of raw input device name.\n",
-         [](auto& s) { s.fail_info_call = 2; }},
-        {"ERROR: Unable to allocate memory for device name.\n",
-         [](auto& s) { s.huge_name_from_call = 4; }},
-        {"ERROR: Unable to get raw input device name.\n", [](auto& s) { s.fail_info_call = 5; }},
-        {"ERROR: Unable to get size of raw input device name (2).\n",
-         [](auto& s) { s.fail_info_call = 6; }},
-        {"ERROR: Unable to allocate memory for raw input device name (2).\n",
-         [](auto& s) { s.huge_name_from_call = 8; }},
-        {"ERROR: Unable to get raw input device name (2).\n",
-         [](auto& s) { s.fail_info_call = 11; }},
-        {"ERROR: Unable to register raw input (2).\n", [](auto& s) { s.fail_register = true; }},
+    const struct {
+        const char* fail;
+        int bad_info_call;
+        const char* message;
+    } rows[] = {
+        {"bind", -1, ""},
+        {"missing", -1, ""},
+        {"count", -1, "ERROR: Unable to count raw input devices.\n"},
+        {"huge count", -1, "ERROR: Unable to allocate memory for raw input device list.\n"},
+        {"list", -1, "ERROR: Unable to get raw input device list.\n"},
+        {"", 2, "ERROR: Unable to get size of raw input device name.\n"},
+        {"huge name", 4, "ERROR: Unable to allocate memory for device name.\n"},
+        {"", 5, "ERROR: Unable to get raw input device name.\n"},
+        {"", 6, "ERROR: Unable to get size of raw input device name (2).\n"},
+        {"huge name", 8, "ERROR: Unable to allocate memory for raw input device name (2).\n"},
+        {"", 11, "ERROR: Unable to get raw input device name (2).\n"},
+        {"register", -1, "ERROR: Unable to register raw input (2).\n"},
     };
-    for (const InitFailure& failure : failures) {
-        SCOPED_TRACE(failure.message);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.message);
         SetUp();
         add_desk();
-        failure.arrange(scripted_raw_input());
+        script.fail = row.fail;
+        script.bad_info_call = row.bad_info_call;
         testing::internal::CaptureStderr();
         EXPECT_EQ(rawmouse_init(0, 0, 1), 0);
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), failure.message);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), row.message);
         EXPECT_EQ(mouse_count, 0);
-        EXPECT_EQ(rawmouse_handle_input(scripted_event(kMouseA, 1, 1)), 1);
-        EXPECT_EQ(rawmouse_take_x(0), 0);
     }
+    // Only the entries the list fetch filled are devices.
+    SetUp();
+    add_desk();
+    script.fail = "vanished";
+    EXPECT_EQ(rawmouse_init(0, 0, 1), 1);
+    EXPECT_EQ(mouse_count, 2);
 }
 
 TEST_F(RawMouseTest, EventFetchFailuresLoseOnlyThatEvent) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(rawmouse_handle_input(event(kMouseA, 1)), 0) << "nothing bound yet";
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     add_desk();
     ASSERT_EQ(rawmouse_init(0, 0, 1), 1);
-    const uintptr_t event = scripted_event(kMouseA, 5, 0);
+    const uintptr_t moved = event(kMouseA, 5);
     const struct {
+        const char* fail;
+        uintptr_t handle;
         const char* message;
-        std::function<void(ScriptedRawInput&)> arrange;
-    } failures[] = {
-        {"ERROR: Unable to add to get size of raw input header.\n",
-         [](auto& s) { s.fail_event_size = true; }},
-        {"ERROR: Unable to allocate memory for raw input header.\n",
-         [](auto& s) { s.event_size = 0xFFFFFFF0u; }},
-        {"ERROR: Unable to add to get raw input header.\n",
-         [](auto& s) { s.fail_event_fetch = true; }},
-        {"ERROR: Unable to add to get raw input header.\n", [](auto& s) { s.event_size = 4; }},
+    } rows[] = {
+        {"size", moved, "ERROR: Unable to add to get size of raw input header.\n"},
+        {"", 0, "ERROR: Unable to add to get size of raw input header.\n"},
+        {"huge size", moved, "ERROR: Unable to allocate memory for raw input header.\n"},
+        {"fetch", moved, "ERROR: Unable to add to get raw input header.\n"},
     };
-    for (const auto& failure : failures) {
-        SCOPED_TRACE(failure.message);
-        ScriptedRawInput saved = scripted_raw_input();
-        failure.arrange(scripted_raw_input());
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.message);
+        script.fail = row.fail;
         testing::internal::CaptureStderr();
-        EXPECT_EQ(rawmouse_handle_input(event), 0);
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), failure.message);
-        scripted_raw_input() = saved;
+        EXPECT_EQ(rawmouse_handle_input(row.handle), 0);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), row.message);
     }
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(rawmouse_handle_input(0), 0) << "a handle that holds no event";
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "ERROR: Unable to add to get size of raw input header.\n");
+    script.fail = "";
     EXPECT_EQ(rawmouse_take_x(0), 0);
-    EXPECT_EQ(rawmouse_handle_input(event), 1);
+    EXPECT_EQ(rawmouse_handle_input(moved), 1);
     EXPECT_EQ(rawmouse_take_x(0), 5);
 }
 
