@@ -1,25 +1,29 @@
-// Small file helpers shared by the asset tests: a scratch folder and TGA and WAV makers.
+// A scratch folder and whole-file reading and writing for the asset tests.
 #pragma once
+
+#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 // A fresh folder under the system temp folder, removed when the object goes.
 struct ScratchDir {
-    std::filesystem::path path;
-    ScratchDir();
-    ~ScratchDir();
+    std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                 ("glimbo_assets_" + std::to_string(getpid()));
+    ScratchDir() { std::filesystem::create_directories(path); }
+    ~ScratchDir() { std::filesystem::remove_all(path); }
     std::string file(const std::string& name) const { return (path / name).string(); }
 };
 
-void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes);
-std::vector<uint8_t> read_bytes(const std::string& path);
+inline void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
 
-// An uncompressed TGA: the 18-byte header, then `pixels` as given (B, G, R(, A) order).
-std::vector<uint8_t> make_tga(uint16_t width, uint16_t height, uint8_t bits,
-                              const std::vector<uint8_t>& pixels);
-
-// A mono 16-bit PCM WAV holding a sine of `hz` for `seconds`.
-std::vector<uint8_t> make_sine_wav(int rate, double hz, double seconds, int amplitude);
+inline std::vector<uint8_t> read_bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
