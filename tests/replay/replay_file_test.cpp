@@ -82,6 +82,7 @@ TEST(ReplayFile, DamageIsRefusedNamingWhatAndWhere) {
     EXPECT_EQ(r.steps.size(), 2u);
 }
 
+// Bytes changed, cut anywhere, slipped in, or a count made extreme.
 TEST(ReplayFile, RandomDamageIsRefusedOrPlaysNeverCrashes) {
     std::vector<uint8_t> golden;
     std::string error;
@@ -92,32 +93,21 @@ TEST(ReplayFile, RandomDamageIsRefusedOrPlaysNeverCrashes) {
     int refused = 0, replayed = 0;
     for (int round = 0; round < 600; ++round) {
         std::vector<uint8_t> b = golden;
-        switch (round % 4) {
-        case 0: // a few bytes changed
+        if (round % 4 == 0)
             for (int n = 1 + int(below(4)); n > 0; --n)
                 b[below(b.size())] = uint8_t(rng());
-            break;
-        case 1: // cut anywhere
+        else if (round % 4 == 1)
             b.resize(below(b.size()));
-            break;
-        case 2: // bytes slipped in
+        else if (round % 4 == 2)
             b.insert(b.begin() + std::ptrdiff_t(below(b.size())), 1 + below(8), uint8_t(rng()));
-            break;
-        case 3: // a count or size made extreme
-            if (b.size() >= 4)
-                put_u32(b, below(b.size() - 3), rng() % 2 ? 0xFFFFFFFF : 0x7FFFFFFF);
-            break;
-        }
+        else
+            put_u32(b, below(b.size() - 3), rng() % 2 ? 0xFFFFFFFF : 0x7FFFFFFF);
         Replay r;
         const ReplayReadResult result = parse_replay(b, ReplayProgram::glimbo, r);
         if (result.status == ReplayReadStatus::refused) {
             ++refused;
             EXPECT_FALSE(result.message.empty());
-            continue;
-        }
-        // A damaged replay that still reads plays to a verdict, whatever it holds.
-        if (replayed < 4) {
-            ++replayed;
+        } else if (replayed++ < 4) { // it plays to a verdict, whatever it holds
             GameState gs;
             GlimboSeam seam(gs);
             std::ostringstream out;
@@ -126,7 +116,7 @@ TEST(ReplayFile, RandomDamageIsRefusedOrPlaysNeverCrashes) {
         }
     }
     EXPECT_GT(refused, 200);
-    EXPECT_EQ(replayed, 4);
+    EXPECT_GE(replayed, 4);
 }
 
 } // namespace
