@@ -3,7 +3,6 @@
 #include "test_files.h"
 
 #include <chrono>
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -13,31 +12,17 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Appends `n` bytes of `v`, least significant first, or the characters of `s`.
-void put(std::vector<uint8_t>& b, uint32_t v, int n) {
-    for (int i = 0; i < n; ++i)
-        b.push_back(uint8_t(v >> 8 * i));
-}
-void put(std::vector<uint8_t>& b, const std::string& s) { b.insert(b.end(), s.begin(), s.end()); }
-
-// A mono 16-bit PCM WAV of half a second of 440 Hz at 22050 Hz.
-std::vector<uint8_t> sine_wav() {
-    const uint32_t rate = 22050, frames = rate / 2;
-    std::vector<uint8_t> b;
-    put(b, "RIFF");
-    put(b, 36 + frames * 2, 4);
-    put(b, "WAVEfmt ");
-    put(b, 16, 4);
-    put(b, 1, 2); // PCM
-    put(b, 1, 2); // mono
-    put(b, rate, 4);
-    put(b, rate * 2, 4);
-    put(b, 2, 2);
-    put(b, 16, 2);
-    put(b, "data");
-    put(b, frames * 2, 4);
-    for (uint32_t i = 0; i < frames; ++i)
-        put(b, uint16_t(int16_t(std::lround(12000 * std::sin(2 * M_PI * 440 * i / rate)))), 2);
+// A mono 16-bit PCM WAV of half a second at 22050 Hz: a square wave of 441 Hz.
+std::vector<uint8_t> square_wav() {
+    std::vector<uint8_t> b = {'R', 'I', 'F', 'F', 0x46, 0x56, 0, 0, 'W', 'A', 'V', 'E',
+                              'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 1, 0,    // PCM, mono
+                              0x22, 0x56, 0, 0, 0x44, 0xAC, 0, 0, 2, 0, 16, 0, // rates, bits
+                              'd', 'a', 't', 'a', 0x22, 0x56, 0, 0};           // 22050 bytes
+    for (int i = 0; i < 11025; ++i) {
+        const int16_t v = (i / 25) % 2 ? 12000 : -12000;
+        b.push_back(uint8_t(v & 0xFF));
+        b.push_back(uint8_t(uint16_t(v) >> 8));
+    }
     return b;
 }
 
@@ -61,19 +46,19 @@ template <class Done> bool wait_for_capture(const std::string& path, Done done) 
 TEST(Sound, PlayedSampleReachesTheCapturedAudio) {
     ScratchDir dir;
     const std::string capture = dir.file("capture.raw");
-    write_bytes(dir.file("sine.wav"), sine_wav());
+    write_bytes(dir.file("square.wav"), square_wav());
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
     ASSERT_TRUE(FSOUND_Init(44100, 32, 0));
-    SoundSample sine = FSOUND_Sample_Load(0, dir.file("sine.wav").c_str(), 0, 0, 0);
-    ASSERT_TRUE(sine);
+    SoundSample square = FSOUND_Sample_Load(0, dir.file("square.wav").c_str(), 0, 0, 0);
+    ASSERT_TRUE(square);
     // Before anything plays, the device mixes silence.
     ASSERT_TRUE(wait_for_capture(capture, [](const std::vector<uint8_t>& pcm) {
         return pcm.size() >= 44100 * 4 / 5;
     }));
     const size_t before = read_bytes(capture).size();
     EXPECT_EQ(loudest(read_bytes(capture), 0), 0);
-    ASSERT_EQ(FSOUND_PlaySound(0, sine), 0);
+    ASSERT_EQ(FSOUND_PlaySound(0, square), 0);
     EXPECT_TRUE(wait_for_capture(
         capture, [&](const std::vector<uint8_t>& pcm) { return loudest(pcm, before) > 6000; }));
     FSOUND_Close();
