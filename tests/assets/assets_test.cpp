@@ -1,14 +1,40 @@
-// TGA reading without OpenGL: the accepted layouts, every refusal, and the resampling to
-// power-of-two sides.
+// The asset readers: TGA images without OpenGL (the accepted layouts, every refusal, the
+// resampling to power-of-two sides) and the sound calls on SDL's disk audio driver.
+#include "assets/sound.h"
 #include "assets/texture.h"
 #include "assets/texture_scale.h"
-#include "test_files.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+using Clock = std::chrono::steady_clock;
+
+// A fresh folder under the system temp folder, removed when the object goes.
+struct ScratchDir {
+    std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                 ("glimbo_assets_" + std::to_string(getpid()));
+    ScratchDir() { std::filesystem::create_directories(path); }
+    ~ScratchDir() { std::filesystem::remove_all(path); }
+    std::string file(const std::string& name) const { return (path / name).string(); }
+};
+
+void write_bytes(const std::string& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+Bytes read_bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
 
 // An uncompressed TGA: the 18-byte header, then `pixels` as given (B, G, R(, A) order).
 Bytes make_tga(uint8_t width, uint8_t height, uint8_t bits, const Bytes& pixels) {
@@ -81,6 +107,58 @@ TEST(TextureScale, PowersOfTwoAndBoxFilter) {
     EXPECT_EQ(scale_pixels({10, 20, 30, 40}, 1, 2, 2, 1, 1), (Bytes{20, 30}));
     EXPECT_EQ(scale_pixels({10, 20}, 1, 2, 1, 1, 4), (Bytes{10, 10, 20, 20}));
     EXPECT_TRUE(scale_pixels({1, 2}, 2, 2, 1, 4, 4).empty()); // too few source bytes
+}
+
+// A mono 16-bit PCM WAV of half a second at 22050 Hz: a square wave of 441 Hz.
+Bytes square_wav() {
+    Bytes b = {'R', 'I', 'F', 'F', 0x46, 0x56, 0, 0, 'W', 'A', 'V', 'E',
+                              'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 1, 0,    // PCM, mono
+                              0x22, 0x56, 0, 0, 0x44, 0xAC, 0, 0, 2, 0, 16, 0, // rates, bits
+                              'd', 'a', 't', 'a', 0x22, 0x56, 0, 0};           // 22050 bytes
+    for (int i = 0; i < 11025; ++i) {
+        const int16_t v = (i / 25) % 2 ? 12000 : -12000;
+        b.push_back(uint8_t(v & 0xFF));
+        b.push_back(uint8_t(uint16_t(v) >> 8));
+    }
+    return b;
+}
+
+// Loudest 16-bit sample in bytes [from, end) of the captured stream.
+int loudest(const Bytes& pcm, size_t from) {
+    int peak = 0;
+    for (size_t i = from & ~size_t(1); i + 1 < pcm.size(); i += 2)
+        peak = std::max(peak, std::abs(int(int16_t(pcm[i] | pcm[i + 1] << 8))));
+    return peak;
+}
+
+// Waits (polling, with a generous deadline) until `done` holds for the captured file.
+template <class Done> bool wait_for_capture(const std::string& path, Done done) {
+    const auto deadline = Clock::now() + std::chrono::seconds(60);
+    while (Clock::now() < deadline && !done(read_bytes(path)))
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return done(read_bytes(path));
+}
+
+// SDL's disk driver writes the mixed stream, 16-bit stereo at 44100 Hz, to a file.
+TEST(Sound, PlayedSampleReachesTheCapturedAudio) {
+    ScratchDir dir;
+    const std::string capture = dir.file("capture.raw");
+    write_bytes(dir.file("square.wav"), square_wav());
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
+    ASSERT_TRUE(FSOUND_Init(44100, 32, 0));
+    SoundSample square = FSOUND_Sample_Load(0, dir.file("square.wav").c_str(), 0, 0, 0);
+    ASSERT_TRUE(square);
+    // Before anything plays, the device mixes silence.
+    ASSERT_TRUE(wait_for_capture(capture, [](const Bytes& pcm) {
+        return pcm.size() >= 44100 * 4 / 5;
+    }));
+    const size_t before = read_bytes(capture).size();
+    EXPECT_EQ(loudest(read_bytes(capture), 0), 0);
+    ASSERT_EQ(FSOUND_PlaySound(0, square), 0);
+    EXPECT_TRUE(wait_for_capture(
+        capture, [&](const Bytes& pcm) { return loudest(pcm, before) > 6000; }));
+    FSOUND_Close();
 }
 
 } // namespace
