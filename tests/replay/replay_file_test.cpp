@@ -17,18 +17,11 @@ namespace {
 Replay tiny_replay() {
     Replay r;
     r.header.mouse_count = 2;
-    ReplayStep first;
-    first.elapsed_ms = 17;
-    first.inputs = {{.kind = InputKind::key, .code = 'W', .down = true}};
-    first.files = {{"levels/level1.svg", RecordedRead::read, {1, 2, 3}}};
-    ReplayStep second;
-    second.elapsed_ms = 16;
-    ReplayInput mouse{.kind = InputKind::mouse, .mouse = 1, .dx = 3, .dy = -2, .wheel = 1};
-    mouse.buttons = BUTTON_LEFT | BUTTON_MIDDLE;
-    second.inputs = {mouse};
-    second.has_digest = true;
-    second.digest = 0x1122334455667788;
-    r.steps = {first, second};
+    const ReplayInput key{.kind = InputKind::key, .code = 'W', .down = true};
+    const ReplayInput mouse{.kind = InputKind::mouse, .mouse = 1, .dx = 3, .dy = -2, .wheel = 1,
+                            .buttons = BUTTON_LEFT | BUTTON_MIDDLE};
+    r.steps = {{17, {key}, {{"levels/level1.svg", RecordedRead::read, {1, 2, 3}}}, false, 0},
+               {16, {mouse}, {}, true, 0x1122334455667788}};
     r.finished = true;
     r.end_digest = 42;
     return r;
