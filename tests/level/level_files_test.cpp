@@ -109,6 +109,16 @@ TEST(LevelFiles, UntouchedEditorFilesByteForByte) {
     EXPECT_EQ(hex(encode_mygame(mygame_start_ground())),
               "4c53440002000000000020c10000204100000000000020410000204100000000000020c1000020c1"
               "0000000000002041000020c100000000");
+    // A base or bottom line shorter than the top (never made by our code) is written as
+    // the top line's points.
+    LevelData level = editor_start_level();
+    MyGameData ground = mygame_start_ground();
+    level.base.resize(1);
+    ground.bottom.clear();
+    EXPECT_EQ(hex(encode_level(level)).substr(88, 64), "000020c1000020c10000000000000000"
+                                                       "00002041000040c00000000000000000");
+    EXPECT_EQ(hex(encode_mygame(ground)).substr(64), "000020c10000204100000000"
+                                                     "000020410000204100000000");
 }
 
 // The marks are never read, so the ones held stay; the game alone copies the first point's
