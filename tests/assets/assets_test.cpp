@@ -1,5 +1,6 @@
-// The asset readers: TGA images without OpenGL (the accepted layouts, every refusal, the
-// resampling to power-of-two sides) and the sound calls on SDL's disk audio driver.
+// The asset readers: TGA images without OpenGL, from disk and from memory (the accepted
+// layouts, every refusal, the resampling to power-of-two sides), and the sound calls on
+// SDL's disk audio driver.
 #include "assets/sound.h"
 #include "assets/texture.h"
 #include "assets/texture_scale.h"
@@ -86,6 +87,10 @@ TEST(TgaFile, LoadsTrueColourAndRefusesAllElseLeavingTheRecordEmpty) {
         EXPECT_EQ(t.pixels, c.pixels) << c.what;
         EXPECT_EQ(t.width * t.height * t.bits_per_pixel / 8, c.pixels.size()) << c.what;
         EXPECT_EQ(t.texture_id, 0u) << c.what;
+        Texture decoded{.pixels = {1}, .width = 1};
+        EXPECT_EQ(decode_tga(c.file, decoded, error), !c.pixels.empty()) << c.what;
+        EXPECT_EQ(decoded.pixels, c.pixels) << c.what;
+        EXPECT_EQ(decoded.width * decoded.height * decoded.bits_per_pixel / 8, c.pixels.size());
     }
     for (const std::string& path : {dir.file("missing.tga"), dir.path.string()}) {
         Texture t;

@@ -269,7 +269,12 @@ TEST(GoldenReplay, DigestsMatchTheScriptRecordsTheSameBytesAndAChangedLevelByteS
         ASSERT_EQ(read_whole_file(golden_path(g), golden, error), FileReadStatus::ok);
         ASSERT_EQ(read_whole_file(again.string(), recorded, error), FileReadStatus::ok);
         EXPECT_TRUE(golden == recorded) << "the script no longer records the golden run";
+        // A recording that cannot be put in place says why.
         std::filesystem::remove(again);
+        std::filesystem::create_directories(again / "in_the_way");
+        EXPECT_FALSE(g.record(again.string(), error));
+        EXPECT_EQ(error, "the recording failed: " + again.string() + ": Is a directory\n");
+        std::filesystem::remove_all(again);
 
         // Level 2 is first read in the step that finishes level 1. Its byte 67 is the top
         // byte of ground point 3's y: the ground under the players drops from -3 to -12,
