@@ -73,6 +73,16 @@ TEST(ReplayFile, DamageIsRefusedNamingWhatAndWhere) {
     const Bytes cut(good.begin(), good.begin() + 108);
     EXPECT_EQ(parse_replay(cut, ReplayProgram::glimbo, r).status, ReplayReadStatus::unfinished);
     EXPECT_EQ(r.steps.size(), 2u);
+
+    // The longest path a file read may have comes back whole; one byte more is refused.
+    Replay path = tiny_replay();
+    path.steps[1].files = {{std::string(REPLAY_MAX_PATH, 'p'), RecordedRead::cannot_open, {}}};
+    ASSERT_EQ(parse_replay(encode_replay(path), ReplayProgram::glimbo, r).message, "");
+    EXPECT_EQ(r.steps, path.steps);
+    path.steps[1].files[0].path += 'p';
+    EXPECT_NE(parse_replay(encode_replay(path), ReplayProgram::glimbo, r).message.find(
+                  "file path length 4097 is outside 1..4096"),
+              std::string::npos);
 }
 
 // Bytes changed, cut anywhere, slipped in, or a count made extreme.
