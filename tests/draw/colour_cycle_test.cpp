@@ -3,37 +3,29 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <map>
 
 using Rgb = std::array<int, 3>;
 
+// Frames where a channel turns, in steps of 15: the circle repeats after 97 frames.
 TEST(ColourCycle, WalksTheHueCircleInStepsOfFifteen) {
-    ColourCycle c;
-    int done = 0;
-    // Steps the cycle up to `frame`, checking that no earlier frame came back to the start.
-    auto step_to = [&](int frame) {
-        for (; done < frame; ++done) {
-            advance_colour_cycle(c);
-            const Rgb rgb{c.red, c.green, c.blue};
-            if (done > 0 && done < 97) {
-                EXPECT_NE(rgb, (Rgb{255, 15, 0})) << "frame " << done + 1;
-            }
-        }
-        return Rgb{c.red, c.green, c.blue};
+    const std::map<int, Rgb> turns = {
+        {1, {255, 15, 0}},  {17, {240, 255, 0}}, // yellow reached, red starts to fade
+        {33, {0, 255, 15}}, {49, {0, 240, 255}}, // green, then cyan
+        {65, {15, 0, 255}}, {81, {255, 0, 240}}, // blue, then magenta
+        {97, {255, 0, 0}},  {98, {255, 15, 0}},  // red again, and round once more
     };
-    EXPECT_EQ(step_to(1), (Rgb{255, 15, 0}));
-    EXPECT_EQ(step_to(17), (Rgb{240, 255, 0})); // yellow reached, red starts to fade
-    EXPECT_EQ(step_to(33), (Rgb{0, 255, 15}));  // green, blue starts to rise
-    EXPECT_EQ(step_to(49), (Rgb{0, 240, 255})); // cyan
-    EXPECT_EQ(step_to(65), (Rgb{15, 0, 255}));  // blue, red starts to rise
-    EXPECT_EQ(step_to(81), (Rgb{255, 0, 240})); // magenta
-    EXPECT_EQ(step_to(97), (Rgb{255, 0, 0}));   // red again
-    EXPECT_EQ(step_to(98), (Rgb{255, 15, 0}));  // and round once more
-    for (int f = 99; f < 400; ++f) {
-        Rgb rgb = step_to(f);
+    ColourCycle c;
+    std::vector<Rgb> seen = {{}};
+    for (int frame = 1; frame < 400; ++frame) {
+        advance_colour_cycle(c);
+        seen.push_back({c.red, c.green, c.blue});
+        const Rgb rgb = seen.back();
+        EXPECT_EQ(rgb, turns.count(frame) ? turns.at(frame) : rgb) << frame;
+        EXPECT_TRUE(frame == 1 || frame >= 97 || rgb != turns.at(1)) << frame;
+        EXPECT_EQ(rgb, frame > 97 ? seen[size_t(frame - 97)] : rgb) << frame;
         for (int v : rgb) {
-            ASSERT_GE(v, 0);
-            ASSERT_LE(v, 255);
-            ASSERT_EQ(v % 15, 0);
+            ASSERT_TRUE(v >= 0 && v <= 255 && v % 15 == 0) << frame;
         }
     }
 }
