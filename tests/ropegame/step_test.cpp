@@ -1,14 +1,47 @@
+#include "physics/ball_core.h"
 #include "physics/keys.h"
 #include "rope_world.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 
 using namespace ropegame;
 
 namespace {
+
+// One play step of 20 ms with each key held, from a ball at rest at the origin aiming right
+// (aim offset (30, 0)) under a light gravity, with the camera at (10, 0).
+TEST(RopegamePlay, KeysOfThePlayStep) {
+    struct Case {
+        int key;
+        bool playing;
+        float gravity_x, gravity_y, distance, camera_x;
+    };
+    const Case cases[] = {
+        {0, true, 0.01f, 0.02f, 20, 9},
+        {'M', false, 0.01f, 0.02f, 20, 9},
+        {'I', true, 0.01f, 0.02f, 19.9f, 9},
+        {'K', true, 0.01f, 0.02f, 20.1f, 9},
+        {'H', true, 30 * POINTER_GRAVITY, 0, 20, 9}, // towards the pointer
+        {'J', true, 0, -0.05f, 20, 9},
+        {'C', true, 0.01f, 0.02f, 20, 9.9f}, // the camera follows ten times slower
+    };
+    for (const Case& c : cases) {
+        World w = rope_world({{0, 0}});
+        w.gravity_x = 0.01f, w.gravity_y = 0.02f;
+        w.camera_x = 10;
+        hold(w, c.key);
+        FakeHost host;
+        run(w, host);
+        EXPECT_EQ(w.playing, c.playing) << char(c.key);
+        EXPECT_NEAR(w.gravity_x, c.gravity_x, 1e-3) << char(c.key);
+        EXPECT_NEAR(w.gravity_y, c.gravity_y, 1e-3) << char(c.key);
+        EXPECT_FLOAT_EQ(w.camera_distance, c.distance) << char(c.key);
+        EXPECT_FLOAT_EQ(w.camera_x, c.camera_x) << char(c.key);
+        EXPECT_FLOAT_EQ(w.time_taken, 20) << char(c.key);
+    }
+}
 
 TEST(RopegameCamera, IntegerMeanOfThePlayers) {
     World w = rope_world({{0.9f, -0.9f}, {2.9f, -2.9f}});
@@ -16,31 +49,18 @@ TEST(RopegameCamera, IntegerMeanOfThePlayers) {
     follow_camera(w, 1); // 0 + 0.9 -> 0, 0 + 2.9 -> 2, 2 / 2 = 1; the same toward zero below
     EXPECT_FLOAT_EQ(w.camera_x, 1);
     EXPECT_FLOAT_EQ(w.camera_y, -1);
-    w.camera_x = 11;
-    follow_camera(w, 0.1f);
-    EXPECT_FLOAT_EQ(w.camera_x, 10);
-
     w.player_count = 0; // no mouse: the camera stays
     follow_camera(w, 0.1f);
-    EXPECT_FLOAT_EQ(w.camera_x, 10);
+    EXPECT_FLOAT_EQ(w.camera_x, 1);
     w.player_count = 1;
     w.players[0].x = 1e30f; // far beyond the integer range: held at its end, no overflow
     follow_camera(w, 0);
-    EXPECT_FLOAT_EQ(w.camera_x, 10);
+    EXPECT_FLOAT_EQ(w.camera_x, 1);
 }
 
-TEST(RopegameGround, PointsGiveWayATwentiethOfTheOverlap) {
-    GroundPoint g = gp(0, 0);
-    float x = 0.5f, y = 0;
-    push_ground_point(g, x, y, 1); // overlap 0.5
-    EXPECT_FLOAT_EQ(x, 0.975f);
-    EXPECT_FLOAT_EQ(g.x, -0.025f);
-    EXPECT_FLOAT_EQ(g.y, 0);
-    x = g.x, y = g.y; // on the point: no direction, nothing moves
-    push_ground_point(g, x, y, 1);
-    EXPECT_FLOAT_EQ(x, -0.025f);
-
-    // In a step, left of the line's first point where the segment test does not reach.
+TEST(RopegameGround, PointsGiveWayContactLastsThreeStepsIceAndSpikes) {
+    // Left of the line's first point, where the segment test does not reach, the ball pushes
+    // the point by 0.05 of the overlap and moves 0.95 of it; the cap gives no grip.
     World w = rope_world({{-0.6f, 0.3f}});
     w.gravity_y = 0;
     w.light_x = w.light_y = 1000;
@@ -52,19 +72,19 @@ TEST(RopegameGround, PointsGiveWayATwentiethOfTheOverlap) {
     EXPECT_NEAR(w.level.ground[0].x, 0.6f / d * 0.05f * overlap, 1e-6);
     EXPECT_NEAR(w.level.ground[0].y, -0.3f / d * 0.05f * overlap, 1e-6);
     EXPECT_NEAR(w.players[0].x, -0.6f - 0.6f / d * 0.95f * overlap, 1e-5);
-    EXPECT_EQ(w.players[0].in_contact, 0); // the cap gives no grip
-}
+    EXPECT_EQ(w.players[0].in_contact, 0);
+    GroundPoint g = gp(0, 0);
+    float x = 0, y = 0; // a centre on the point: no direction, nothing moves
+    push_ground_point(g, x, y, 1);
+    EXPECT_FLOAT_EQ(g.x, 0);
 
-TEST(RopegameGround, ContactLastsThreeStepsAndIceClearsIt) {
-    World w = rope_world({{0, -1}});
+    w = rope_world({{0, -1}});
     w.level.ground = {gp(-60, -2), gp(60, -2)};
-    FakeHost host;
-    run(w, host);
     ropegame::Player& p = w.players[0];
+    run(w, host);
     EXPECT_EQ(p.in_contact, 1);
     EXPECT_FLOAT_EQ(p.contact_timer, 3);
     EXPECT_FLOAT_EQ(p.y, -1);
-
     p.y = p.prev_y = 50; // off the ground, hanging still
     w.gravity_y = 0;
     for (int s = 0; s < 3; ++s) {
@@ -122,86 +142,27 @@ TEST(RopegameRopes, PlainSecondButtonNarrowPlayersAndOneSound) {
     w.players[1].radius = 3; // crossed at 2 units off the aim line: within 3, not within 1
     FakeHost host;
     ropegame::Player& p = w.players[0];
-    player_mouse_input(w, 0, 0, 0, 0, false, true, false);
-    run(w, host);
+    auto second_button = [&](bool down, int steps) {
+        player_mouse_input(w, 0, 0, 0, 0, false, down, false);
+        run(w, host, steps);
+    };
+    second_button(true, 1);
     EXPECT_EQ(p.ropes[1].attached, 0);
     EXPECT_TRUE(host.sounds.empty());
 
     w.players[1].x = w.players[1].prev_x = -10; // out of the way
     w.level.ground = {gp(8, -10), gp(8, 10)};   // a wall 8 to the right, open side to the left
-    player_mouse_input(w, 0, 0, 0, 0, false, false, false);
-    run(w, host);
+    second_button(false, 1);
     hold(w, KEY_SHIFT);
-    player_mouse_input(w, 0, 0, 0, 0, false, true, false);
-    run(w, host);
+    second_button(true, 1);
     ASSERT_EQ(p.ropes[1].attached, 1);
     EXPECT_EQ(p.ropes[1].rigid, 1); // Shift at the moment of firing
     EXPECT_EQ(host.sounds, (std::vector<std::pair<Sample, int>>{{ROPE_SOUND, 0}}));
-    player_mouse_input(w, 0, 0, 0, 0, false, true, false); // still held: stays
-    run(w, host, 3);
+    second_button(true, 3); // still held: stays
     EXPECT_EQ(p.ropes[1].attached, 1);
-    player_mouse_input(w, 0, 0, 0, 0, false, false, false); // released: lets go
-    run(w, host);
+    second_button(false, 1); // released: lets go
     EXPECT_EQ(p.ropes[1].attached, 0);
     EXPECT_EQ(host.sounds.size(), 1u);
-}
-
-TEST(RopegameBlobs, SilentPickupsAndPresentMeansOne) {
-    World w = rope_world({{0, 0}});
-    FakeHost host;
-    w.level.blobs = {blob_at(2, 0), blob_at(0, 1.9f), blob_at(9, 9), blob_at(20, 0)};
-    w.level.blobs[3].present = 2; // not 1: neither counted nor blocking the finish
-    EXPECT_FALSE(blob_pass(w, host, 0, true));
-    EXPECT_EQ(w.level.blobs[0].present, 1); // exactly radius + 1 away
-    EXPECT_EQ(w.level.blobs[1].present, 0);
-    EXPECT_EQ(w.blobs_left, 2);
-    EXPECT_TRUE(host.sounds.empty());
-}
-
-TEST(RopegameLevels, LastLevelAndMissingOrDamagedFiles) {
-    TempDir dir("ropegame_levels");
-    FakeHost host;
-    World w = start_in(dir, host); // no level1.svg: the error box and a quit request
-    EXPECT_EQ(host.messages.at(0),
-              std::make_pair(std::string("error"), std::string("you need a level1.svg file")));
-    EXPECT_EQ(host.quit_requests, 1);
-
-    LevelData first = flat_level({blob_at(30, 0)});
-    first.ground.push_back(gp(70, 0, SURFACE_SPIKES)); // the last type is kept as stored
-    dir.write_level(1, first);
-    dir.write_level(20, flat_level({}));
-    host = FakeHost{};
-    w = start_in(dir, host, 2, 19);
-    EXPECT_EQ(w.level.blobs.size(), 0u);
-    w.playing = true;
-    run(w, host); // no blobs: level 20 is finished, and there is no 21st name
-    EXPECT_EQ(host.messages.at(0).first, "game complete");
-    EXPECT_TRUE(host.messages[0].second.ends_with("(thanks for playing ropegame)"));
-    EXPECT_EQ(host.icons[0], MessageIcon::information);
-    EXPECT_EQ(w.level_index, 0);
-    EXPECT_EQ(w.level.blobs.size(), 1u);
-    EXPECT_EQ(w.level.ground.back().type, SURFACE_SPIKES);
-    EXPECT_FALSE(w.playing);
-    EXPECT_TRUE(host.sounds.empty());
-
-    dir.write_level(2, flat_level({blob_at(40, 0), blob_at(50, 0)}));
-    w.playing = true;
-    w.level.blobs = {blob_at(0.5f, -1)}; // the last blob, within reach of player 0
-    run(w, host);
-    EXPECT_EQ(w.level_index, 1); // the next level, on the title screen, silently
-    EXPECT_EQ(w.level.blobs.size(), 2u);
-    EXPECT_FALSE(w.playing);
-    EXPECT_EQ(host.messages.size(), 1u);
-    EXPECT_TRUE(host.sounds.empty());
-
-    std::ofstream(dir.path / "levels" / "level2.svg") << "not a level";
-    host = FakeHost{};
-    w.level_index = 1;
-    reset_level(w, host); // named, back to level 1, never reported as completed
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_NE(host.messages[0].second.find("levels/level2.svg"), std::string::npos);
-    EXPECT_EQ(w.level_index, 0);
-    EXPECT_EQ(w.level.blobs.size(), 1u);
 }
 
 } // namespace

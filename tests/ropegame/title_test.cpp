@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 using namespace ropegame;
 
 namespace {
@@ -14,9 +16,16 @@ struct TitleTest : ::testing::Test {
         for (int n = 1; n <= 3; ++n)
             dir.write_level(n, flat_level({blob_at(float(10 * n), 0)}));
     }
+    // Held for `steps` steps, then up for one.
+    void tap(World& w, int code, int steps = 1) {
+        hold(w, code);
+        run(w, host, steps);
+        hold(w, code, false);
+        run(w, host);
+    }
 };
 
-TEST_F(TitleTest, EnterStartsAOnePlayerGame) {
+TEST_F(TitleTest, EnterSpaceAndArmedClicksStartAndMStops) {
     World w = start_in(dir, host, 3);
     run(w, host);
     EXPECT_FALSE(w.playing);
@@ -24,27 +33,23 @@ TEST_F(TitleTest, EnterStartsAOnePlayerGame) {
     hold(w, KEY_ENTER);
     run(w, host);
     EXPECT_TRUE(w.playing);
-    EXPECT_EQ(w.player_count, 1);
+    EXPECT_EQ(w.player_count, 1); // Enter: one player
     EXPECT_EQ(w.time_taken, 0);
     hold(w, KEY_ENTER, false);
-    hold(w, 'M');
-    run(w, host);
-    hold(w, 'M', false);
+    tap(w, 'M');
+    EXPECT_FALSE(w.playing);
     hold(w, KEY_SPACE); // Space starts with every player who is left
-    run(w, host, 2);
+    run(w, host);
     EXPECT_TRUE(w.playing);
     EXPECT_EQ(w.player_count, 1);
-}
 
-TEST_F(TitleTest, ClicksStartOnceArmedAndMWithTheButtonHeldRestarts) {
-    World w = start_in(dir, host, 2);
+    w = start_in(dir, host, 2);
     player_mouse_input(w, 1, 0, 0, 0, true, false, false); // held since before the title
     run(w, host);
     EXPECT_FALSE(w.playing); // not armed yet: this step arms it (player 0's button is up)
     EXPECT_TRUE(w.play_armed);
     run(w, host);
     EXPECT_TRUE(w.playing); // player 1's click starts it, wherever the pointer is
-
     player_mouse_input(w, 1, 0, 0, 0, false, false, false);
     player_mouse_input(w, 0, 0, 0, 0, true, false, false);
     hold(w, 'M');
@@ -52,75 +57,139 @@ TEST_F(TitleTest, ClicksStartOnceArmedAndMWithTheButtonHeldRestarts) {
     EXPECT_FALSE(w.playing);
     run(w, host);
     EXPECT_TRUE(w.playing); // still armed: the held button starts play again at once
-    EXPECT_TRUE(w.play_armed);
 }
 
-TEST_F(TitleTest, NineAndZeroChooseTheLevel) {
+TEST_F(TitleTest, NineAndZeroChooseTheLevelAndTogglesActOncePerPress) {
     World w = start_in(dir, host);
-    hold(w, KEY_9);
+    const int keys[] = {KEY_9, 'F', 'T', 'L', 'G'};
+    for (int code : keys)
+        hold(w, code);
     run(w, host); // held since the start: acts only after a release
     EXPECT_EQ(w.level_index, 0);
-    hold(w, KEY_9, false);
+    EXPECT_TRUE(w.inflate_mode);
+    EXPECT_FALSE(w.camera_midpoint_mode);
+    for (int code : keys)
+        hold(w, code, false);
     run(w, host);
-    hold(w, KEY_9);
+    for (int code : keys)
+        hold(w, code);
     for (int s = 0; s < 4; ++s) {
         w.level.blobs[0].present = 0;
         run(w, host);
         EXPECT_EQ(w.level_index, 1);
         EXPECT_EQ(w.level.blobs.at(0).present, 1) << "reloaded on every step of the press";
     }
-    hold(w, KEY_9, false);
-    run(w, host);
-    hold(w, KEY_9);
-    run(w, host);
-    EXPECT_EQ(w.level_index, 2);
-    EXPECT_FLOAT_EQ(w.level.blobs[0].x, 30);
-    hold(w, KEY_9, false);
-
-    auto press_0 = [&] {
-        hold(w, KEY_0);
-        run(w, host);
-        hold(w, KEY_0, false);
-        run(w, host);
-    };
-    press_0();
-    press_0();
-    EXPECT_EQ(w.level_index, 0);
-    EXPECT_TRUE(host.messages.empty());
-    press_0(); // below the first level: the game-complete box, then level 1 again
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].first, "game complete");
-    EXPECT_EQ(w.level_index, 0);
-    EXPECT_FLOAT_EQ(w.level.blobs.at(0).x, 10);
-    EXPECT_FALSE(w.playing);
-}
-
-TEST_F(TitleTest, TogglesOncePerPressWithoutShift) {
-    World w = start_in(dir, host);
-    const char keys[] = {'F', 'T', 'L', 'G'};
-    for (char k : keys)
-        hold(w, k);
-    run(w, host); // held since the start: the latches are not set yet
-    EXPECT_TRUE(w.inflate_mode);
-    EXPECT_FALSE(w.camera_midpoint_mode);
-    for (char k : keys)
-        hold(w, k, false);
-    run(w, host);
-    for (char k : keys)
-        hold(w, k);
-    run(w, host, 3);
     EXPECT_FALSE(w.inflate_mode);
     EXPECT_TRUE(w.trail_enabled);
     EXPECT_TRUE(w.flock_enabled);
     EXPECT_TRUE(w.camera_midpoint_mode);
-    for (char k : keys)
-        hold(w, k, false);
+    for (int code : keys)
+        hold(w, code, false);
     run(w, host);
-    hold(w, 'G');
-    run(w, host);
+    tap(w, KEY_9);
+    tap(w, 'G');
+    EXPECT_EQ(w.level_index, 2);
+    EXPECT_FLOAT_EQ(w.level.blobs[0].x, 30);
     EXPECT_FALSE(w.camera_midpoint_mode);
     EXPECT_TRUE(w.flock_enabled);
+
+    tap(w, KEY_0);
+    tap(w, KEY_0);
+    EXPECT_EQ(w.level_index, 0);
+    EXPECT_TRUE(host.messages.empty());
+    tap(w, KEY_0); // below the first level: the game-complete box, then level 1 again
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].first, "game complete");
+    EXPECT_EQ(w.level_index, 0);
+    EXPECT_FLOAT_EQ(w.level.blobs.at(0).x, 10);
     EXPECT_FALSE(w.playing); // none of these starts play
+}
+
+TEST(RopegameLevels, PickupsLastLevelAndMissingOrDamagedFiles) {
+    TempDir dir("ropegame_levels");
+    FakeHost host;
+    World w = start_in(dir, host); // no level1.svg: the error box and a quit request
+    EXPECT_EQ(host.messages.at(0),
+              std::make_pair(std::string("error"), std::string("you need a level1.svg file")));
+    EXPECT_EQ(host.quit_requests, 1);
+
+    LevelData first = flat_level({blob_at(30, 0)});
+    first.ground.push_back(gp(70, 0, SURFACE_SPIKES)); // the last type is kept as stored
+    dir.write_level(1, first);
+    dir.write_level(20, flat_level({}));
+    host = FakeHost{};
+    w = start_in(dir, host, 2, 19);
+    w.playing = true;
+    run(w, host); // no blobs: level 20 is finished, and there is no 21st name
+    EXPECT_EQ(host.messages.at(0).first, "game complete");
+    EXPECT_TRUE(host.messages[0].second.ends_with("(thanks for playing ropegame)"));
+    EXPECT_EQ(host.icons[0], MessageIcon::information);
+    EXPECT_EQ(w.level_index, 0);
+    EXPECT_EQ(w.level.blobs.size(), 1u);
+    EXPECT_EQ(w.level.ground.back().type, SURFACE_SPIKES);
+    EXPECT_FALSE(w.playing);
+
+    // Pickups within radius + 1 (not at exactly that), silently; only present == 1 counts.
+    w.level.blobs = {blob_at(2, 0), blob_at(0, 1.9f), blob_at(9, 9), blob_at(20, 0)};
+    w.level.blobs[3].present = 2;
+    w.players[0].x = 0, w.players[0].y = 0;
+    EXPECT_FALSE(blob_pass(w, host, 0, true));
+    EXPECT_EQ(w.level.blobs[0].present, 1);
+    EXPECT_EQ(w.level.blobs[1].present, 0);
+    EXPECT_EQ(w.blobs_left, 2);
+
+    dir.write_level(2, flat_level({blob_at(40, 0), blob_at(50, 0)}));
+    w.playing = true;
+    w.level.blobs = {blob_at(0.5f, -1)}; // the last blob, within reach of player 0
+    run(w, host);
+    EXPECT_EQ(w.level_index, 1); // the next level, on the title screen, silently
+    EXPECT_EQ(w.level.blobs.size(), 2u);
+    EXPECT_FALSE(w.playing);
+    EXPECT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(host.sounds.empty());
+
+    std::ofstream(dir.path / "levels" / "level2.svg") << "not a level";
+    host = FakeHost{};
+    reset_level(w, host); // named, back to level 1, never reported as completed
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_NE(host.messages[0].second.find("levels/level2.svg"), std::string::npos);
+    EXPECT_EQ(w.level_index, 0);
+    EXPECT_EQ(w.level.blobs.size(), 1u);
+}
+
+TEST(RopegamePointers, OffsetsHeldInTheirRectangleMouseReportsAndWheel) {
+    World w = rope_world({{5, -1}, {9, 3}});
+    w.playing = false; // on the title screen the pointers move too
+    w.pointer_inputs[0].offset_x = 0;
+    FakeHost host;
+    player_mouse_input(w, 0, 300, 0, 3, true, true, false);
+    EXPECT_EQ(w.players[0].button_down, (std::array<uint8_t, 3>{1, 1, 0}));
+    EXPECT_FLOAT_EQ(w.pointer_inputs[0].wheel, 3);
+    player_mouse_input(w, 1, -900, 1000, 0, false, false, true); // down: negative, limit 130
+    EXPECT_EQ(w.players[1].button_down, (std::array<uint8_t, 3>{0, 0, 1}));
+    player_mouse_input(w, 7, 10, 10, 0, true, true, true); // no such record: ignored
+    player_mouse_input(w, -1, 10, 10, 0, true, true, true);
+    run(w, host);
+    EXPECT_FLOAT_EQ(w.pointer_inputs[0].offset_x, 170);
+    EXPECT_FLOAT_EQ(w.pointer_inputs[0].pointer_x, 5 + 17);
+    EXPECT_FLOAT_EQ(w.pointer_inputs[0].pointer_y, -1);
+    EXPECT_FLOAT_EQ(w.pointer_inputs[1].offset_x, -170); // 100 - 900, held at the limit
+    EXPECT_FLOAT_EQ(w.pointer_inputs[1].pointer_x, 9 - 17);
+    EXPECT_FLOAT_EQ(w.pointer_inputs[1].pointer_y, 3 - 13);
+    EXPECT_FLOAT_EQ(w.pointer_inputs[0].wheel, 0); // cleared every step
+    EXPECT_EQ(host.cursor_moves, 1);
+    player_mouse_input(w, 0, -100, -500, -1, false, false, false);
+    EXPECT_FLOAT_EQ(w.pointer_inputs[0].wheel, -1); // replaced, not added
+    run(w, host);
+    EXPECT_FLOAT_EQ(w.pointer_inputs[0].pointer_x, 5 + 7);
+    EXPECT_FLOAT_EQ(w.pointer_inputs[0].pointer_y, -1 + 13);
+
+    // In play the wheel lengthens rope 1 while the third button is held.
+    w = rope_world({{0, 0}});
+    player_mouse_input(w, 0, 0, 0, -1, false, false, true);
+    w.players[0].ropes[1].segment_length = 1;
+    run(w, host);
+    EXPECT_FLOAT_EQ(w.players[0].ropes[1].segment_length, 1 - 0.06f);
 }
 
 } // namespace
