@@ -73,10 +73,6 @@ TEST(RopegameGround, PointsGiveWayContactLastsThreeStepsIceAndSpikes) {
     EXPECT_NEAR(w.level.ground[0].y, -0.3f / d * 0.05f * overlap, 1e-6);
     EXPECT_NEAR(w.players[0].x, -0.6f - 0.6f / d * 0.95f * overlap, 1e-5);
     EXPECT_EQ(w.players[0].in_contact, 0);
-    GroundPoint g = gp(0, 0);
-    float x = 0, y = 0; // a centre on the point: no direction, nothing moves
-    push_ground_point(g, x, y, 1);
-    EXPECT_FLOAT_EQ(g.x, 0);
 
     w = rope_world({{0, -1}});
     w.level.ground = {gp(-60, -2), gp(60, -2)};
@@ -105,64 +101,6 @@ TEST(RopegameGround, PointsGiveWayContactLastsThreeStepsIceAndSpikes) {
     run(w, host);
     EXPECT_FLOAT_EQ(p.x, 0);
     EXPECT_FLOAT_EQ(p.y, -1);
-}
-
-TEST(RopegameRolling, OnlyPlayersZeroAndOneWithQAndO) {
-    World w = rope_world({{0, 0}, {10, 0}, {20, 0}});
-    w.gravity_y = 0;
-    for (ropegame::Player& p : w.players)
-        p.aim_x = p.x + 30, p.aim_y = p.y;
-    w.players[1].in_contact = 1, w.players[1].contact_timer = 5;
-    FakeHost host;
-    hold(w, 'Q'), hold(w, 'O'), hold(w, 'E'), hold(w, 'W');
-    run(w, host);
-    // Rolled before the first pass, so the pull also becomes this step's velocity.
-    EXPECT_FLOAT_EQ(w.players[0].x, 2 * 30 * 0.001f);
-    EXPECT_FLOAT_EQ(w.players[1].x, 10 + 2 * 30 * 0.002f);
-    EXPECT_FLOAT_EQ(w.players[2].x, 20);
-    EXPECT_EQ(w.players[2].roll_held, 0);
-
-    hold(w, 'Q', false);
-    const float x0 = w.players[0].x;
-    run(w, host); // only O: player 0 keeps its speed and no more
-    EXPECT_FLOAT_EQ(w.players[0].x, x0 + 30 * 0.001f);
-    EXPECT_EQ(w.players[0].roll_held, 0);
-    EXPECT_EQ(w.players[1].roll_held, 1);
-
-    World one = rope_world({{0, 0}}); // player 1 is a spare record, and still rolls
-    one.players[1].aim_x = 30;
-    hold(one, 'O');
-    run(one, host);
-    EXPECT_FLOAT_EQ(one.players[1].x, 30 * 0.001f); // not simulated: no integration
-}
-
-TEST(RopegameRopes, PlainSecondButtonNarrowPlayersAndOneSound) {
-    World w = rope_world({{0, 0}, {10, 2}});
-    w.gravity_y = 0;
-    w.players[1].radius = 3; // crossed at 2 units off the aim line: within 3, not within 1
-    FakeHost host;
-    ropegame::Player& p = w.players[0];
-    auto second_button = [&](bool down, int steps) {
-        player_mouse_input(w, 0, 0, 0, 0, false, down, false);
-        run(w, host, steps);
-    };
-    second_button(true, 1);
-    EXPECT_EQ(p.ropes[1].attached, 0);
-    EXPECT_TRUE(host.sounds.empty());
-
-    w.players[1].x = w.players[1].prev_x = -10; // out of the way
-    w.level.ground = {gp(8, -10), gp(8, 10)};   // a wall 8 to the right, open side to the left
-    second_button(false, 1);
-    hold(w, KEY_SHIFT);
-    second_button(true, 1);
-    ASSERT_EQ(p.ropes[1].attached, 1);
-    EXPECT_EQ(p.ropes[1].rigid, 1); // Shift at the moment of firing
-    EXPECT_EQ(host.sounds, (std::vector<std::pair<Sample, int>>{{ROPE_SOUND, 0}}));
-    second_button(true, 3); // still held: stays
-    EXPECT_EQ(p.ropes[1].attached, 1);
-    second_button(false, 1); // released: lets go
-    EXPECT_EQ(p.ropes[1].attached, 0);
-    EXPECT_EQ(host.sounds.size(), 1u);
 }
 
 } // namespace
