@@ -44,6 +44,7 @@ TEST_F(LevelEditorTest, BlobsAndPointsOncePerPressTypesAndDrags) {
     // R resets every segment's surface; the highest held digit retypes the selected point.
     in.hold(key_letter('R'));
     step();
+    EXPECT_EQ(editor.level.ground[0].type, 1);
     EXPECT_EQ(editor.level.ground[1].type, 1);
     EXPECT_EQ(editor.level.ground[2].type, 2); // the last point starts no segment
     in.release(key_letter('R'));

@@ -115,6 +115,13 @@ TEST(Grapple, FiredOncePerPressPullsTowardsTheAnchorAndLetsGo) {
             // The rod, 12.37 long, moves the player 0.4 * 0.13 = 0.052 towards the anchor,
             // which is also its new velocity; then it falls 0.07.
             expect_at(w.player.pos(), 3 + 2 * 0.0312f, 2 * 0.0416f - 0.07f, 1e-5f, "rod");
+            // Half a unit under the anchor the rod, now 12.24, pushes it 4.696 away; right
+            // on the anchor there is no direction to push along (the ceiling puts it below).
+            for (auto [below, y] : {std::pair{0.5f, 0.038f}, {0.0f, 9.0f}}) {
+                w.player = make_mass(w.grapple.anchor.x, 10 - below, 1);
+                swinger_step(w, in);
+                EXPECT_NEAR(w.player.y, y, 1e-3) << below;
+            }
             continue;
         }
         // The rope laid straight over 12.5 is too long for 13 pieces; fifty passes pull the

@@ -72,6 +72,7 @@ TEST(RopegameGround, PointsGiveWayContactLastsThreeStepsIceAndSpikes) {
     EXPECT_NEAR(w.level.ground[0].x, 0.6f / d * 0.05f * overlap, 1e-6);
     EXPECT_NEAR(w.level.ground[0].y, -0.3f / d * 0.05f * overlap, 1e-6);
     EXPECT_NEAR(w.players[0].x, -0.6f - 0.6f / d * 0.95f * overlap, 1e-5);
+    EXPECT_NEAR(w.players[0].y, 0.3f + 0.3f / d * 0.95f * overlap, 1e-5);
     EXPECT_EQ(w.players[0].in_contact, 0);
 
     w = rope_world({{0, -1}});
