@@ -30,8 +30,6 @@ TEST(Hopper, OneStepOfEachControlFromTheStartPose) {
     const Case cases[] = {
         {"nothing, in the air", 0, false, false, false, false, {},
          {-0.0009f, 0.1432f, 0.0010f, -1.2783f, 1.0015f, -1.3068f}},
-        {"nothing, on the ground", 0, true, false, false, false, {},
-         {0.0022f, 0.1963f, 0.0008f, -1.2723f, 1.0024f, -1.3095f}},
         {"A in the air", key_letter('A'), false, false, false, false, {},
          {0.0048f, 0.1432f, -0.0460f, -1.2780f, 1.0008f, -1.3069f}},
         {"right on the ground", KEY_RIGHT, true, false, false, false, {},

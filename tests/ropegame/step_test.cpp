@@ -1,14 +1,59 @@
+// Ropegame's step: the play keys, the ground, the title screen, levels and pointers.
 #include "physics/ball_core.h"
 #include "physics/keys.h"
-#include "rope_world.h"
+#include "ropegame/sim.h"
+#include "tests/glimbo/test_world.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <utility>
+#include <vector>
 
 using namespace ropegame;
 
 namespace {
+
+// A world in play with balls at rest at the given spots; a far blob keeps the level going.
+World rope_world(std::vector<std::pair<float, float>> spots) {
+    random_reset();
+    World w;
+    init_world(w, int(spots.size()));
+    for (size_t i = 0; i < spots.size(); ++i) {
+        ropegame::Player& p = w.players[i];
+        p.x = p.prev_x = spots[i].first;
+        p.y = p.prev_y = spots[i].second;
+        p.radius = 1;
+        p.button_ready = {1, 1, 1};
+        w.pointer_inputs[i].offset_x = 100; // aim to the right
+        w.pointer_inputs[i].pointer_x = p.x + 10;
+        w.pointer_inputs[i].pointer_y = p.y;
+    }
+    w.level.blobs = {blob_at(5000, 5000)};
+    w.playing = true;
+    return w;
+}
+
+void hold(World& w, int code, bool down = true) {
+    w.key_down[size_t(code)] = down ? 1 : 0;
+}
+
+void run(World& w, FakeHost& host, int steps = 1) {
+    for (int s = 0; s < steps; ++s)
+        game_step(w, host, 20);
+}
+
+// A world started on the title screen in `dir`, as the program leaves it.
+World start_in(const TempDir& dir, FakeHost& host, int mice = 1, int level_index = 0) {
+    random_reset();
+    World w;
+    init_world(w, mice);
+    w.files_dir = dir.path.string();
+    w.level_index = level_index;
+    reset_level(w, host);
+    return w;
+}
 
 // One play step of 20 ms with each key held, from a ball at rest at the origin aiming right
 // (aim offset (30, 0)) under a light gravity, with the camera at (10, 0).
@@ -41,21 +86,6 @@ TEST(RopegamePlay, KeysOfThePlayStep) {
         EXPECT_FLOAT_EQ(w.camera_x, c.camera_x) << char(c.key);
         EXPECT_FLOAT_EQ(w.time_taken, 20) << char(c.key);
     }
-}
-
-TEST(RopegameCamera, IntegerMeanOfThePlayers) {
-    World w = rope_world({{0.9f, -0.9f}, {2.9f, -2.9f}});
-    w.camera_x = 11, w.camera_y = -5;
-    follow_camera(w, 1); // 0 + 0.9 -> 0, 0 + 2.9 -> 2, 2 / 2 = 1; the same toward zero below
-    EXPECT_FLOAT_EQ(w.camera_x, 1);
-    EXPECT_FLOAT_EQ(w.camera_y, -1);
-    w.player_count = 0; // no mouse: the camera stays
-    follow_camera(w, 0.1f);
-    EXPECT_FLOAT_EQ(w.camera_x, 1);
-    w.player_count = 1;
-    w.players[0].x = 1e30f; // far beyond the integer range: held at its end, no overflow
-    follow_camera(w, 0);
-    EXPECT_FLOAT_EQ(w.camera_x, 1);
 }
 
 TEST(RopegameGround, PointsGiveWayContactLastsThreeStepsIceAndSpikes) {
@@ -102,6 +132,160 @@ TEST(RopegameGround, PointsGiveWayContactLastsThreeStepsIceAndSpikes) {
     run(w, host);
     EXPECT_FLOAT_EQ(p.x, 0);
     EXPECT_FLOAT_EQ(p.y, -1);
+}
+
+struct TitleTest : ::testing::Test {
+    TempDir dir{"ropegame_title"};
+    FakeHost host;
+    void SetUp() override {
+        for (int n = 1; n <= 3; ++n)
+            dir.write_level(n, flat_level({blob_at(float(10 * n), 0)}));
+    }
+    // Held for `steps` steps, then up for one.
+    void tap(World& w, int code, int steps = 1) {
+        hold(w, code);
+        run(w, host, steps);
+        hold(w, code, false);
+        run(w, host);
+    }
+};
+
+TEST_F(TitleTest, EnterSpaceAndArmedClicksStartAndMStops) {
+    World w = start_in(dir, host, 3);
+    w.time_taken = 500;
+    tap(w, KEY_ENTER);
+    EXPECT_TRUE(w.playing);
+    EXPECT_EQ(w.player_count, 1); // Enter: one player
+    EXPECT_EQ(w.time_taken, 20);
+    tap(w, 'M');
+    EXPECT_FALSE(w.playing);
+    tap(w, KEY_SPACE); // Space starts with every player who is left
+    EXPECT_TRUE(w.playing);
+
+    w = start_in(dir, host, 2);
+    player_mouse_input(w, 1, 0, 0, 0, true, false, false); // held since before the title
+    run(w, host);
+    EXPECT_FALSE(w.playing); // not armed yet: this step arms it (player 0's button is up)
+    run(w, host);
+    EXPECT_TRUE(w.playing); // player 1's click starts it, wherever the pointer is
+    player_mouse_input(w, 1, 0, 0, 0, false, false, false);
+    player_mouse_input(w, 0, 0, 0, 0, true, false, false);
+    hold(w, 'M');
+    run(w, host);
+    EXPECT_FALSE(w.playing);
+    run(w, host);
+    EXPECT_TRUE(w.playing); // still armed: the held button starts play again at once
+}
+
+TEST_F(TitleTest, NineAndZeroChooseTheLevelAndTogglesActOncePerPress) {
+    World w = start_in(dir, host);
+    const int keys[] = {KEY_9, 'F', 'T', 'L', 'G'};
+    for (bool down : {true, false, true}) { // held since the start: acts only after a release
+        for (int code : keys)
+            hold(w, code, down);
+        w.level.blobs[0].present = 0;
+        run(w, host);
+    }
+    EXPECT_EQ(w.level_index, 1);
+    EXPECT_EQ(w.level.blobs.at(0).present, 1); // reloaded on every step of the press
+    EXPECT_FALSE(w.inflate_mode);
+    EXPECT_TRUE(w.trail_enabled);
+    EXPECT_TRUE(w.flock_enabled);
+    EXPECT_TRUE(w.camera_midpoint_mode);
+    run(w, host);
+    EXPECT_EQ(w.level_index, 1);
+    for (int code : keys)
+        hold(w, code, false);
+    run(w, host);
+    tap(w, KEY_9);
+    tap(w, 'G');
+    EXPECT_EQ(w.level_index, 2);
+    EXPECT_FLOAT_EQ(w.level.blobs[0].x, 30);
+    EXPECT_FALSE(w.camera_midpoint_mode);
+    EXPECT_TRUE(w.flock_enabled);
+
+    tap(w, KEY_0);
+    tap(w, KEY_0);
+    EXPECT_TRUE(host.messages.empty());
+    tap(w, KEY_0); // below the first level: the game-complete box, then level 1 again
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].first, "game complete");
+    EXPECT_EQ(w.level_index, 0);
+    EXPECT_FLOAT_EQ(w.level.blobs.at(0).x, 10);
+    EXPECT_FALSE(w.playing); // none of these starts play
+}
+
+TEST(RopegameLevels, PickupsLastLevelAndMissingOrDamagedFiles) {
+    TempDir dir("ropegame_levels");
+    FakeHost host;
+    World w = start_in(dir, host); // no level1.svg: the error box and a quit request
+    EXPECT_EQ(host.messages.at(0),
+              std::make_pair(std::string("error"), std::string("you need a level1.svg file")));
+    EXPECT_EQ(host.quit_requests, 1);
+
+    LevelData first = flat_level({blob_at(30, 0)});
+    first.ground.push_back(gp(70, 0, SURFACE_SPIKES)); // the last type is kept as stored
+    dir.write_level(1, first);
+    dir.write_level(20, flat_level({}));
+    host = FakeHost{};
+    w = start_in(dir, host, 2, 19);
+    w.playing = true;
+    run(w, host); // no blobs: level 20 is finished, and there is no 21st name
+    EXPECT_EQ(host.messages.at(0).first, "game complete");
+    EXPECT_TRUE(host.messages[0].second.ends_with("(thanks for playing ropegame)"));
+    EXPECT_EQ(host.icons[0], MessageIcon::information);
+    EXPECT_EQ(w.level_index, 0);
+    EXPECT_EQ(w.level.blobs.size(), 1u);
+    EXPECT_EQ(w.level.ground.back().type, SURFACE_SPIKES);
+    EXPECT_FALSE(w.playing);
+
+    // Pickups within radius + 1 (not at exactly that), silently; only present == 1 counts.
+    w.level.blobs = {blob_at(2, 0), blob_at(0, 1.9f), blob_at(9, 9), blob_at(20, 0)};
+    w.level.blobs[3].present = 2;
+    w.players[0].x = 0, w.players[0].y = 0;
+    EXPECT_FALSE(blob_pass(w, host, 0, true));
+    EXPECT_EQ(w.level.blobs[0].present, 1);
+    EXPECT_EQ(w.level.blobs[1].present, 0);
+    EXPECT_EQ(w.blobs_left, 2);
+
+    dir.write_level(2, flat_level({blob_at(40, 0), blob_at(50, 0)}));
+    w.playing = true;
+    w.level.blobs = {blob_at(0.5f, -1)}; // the last blob, within reach of player 0
+    run(w, host);
+    EXPECT_EQ(w.level_index, 1); // the next level, on the title screen, silently
+    EXPECT_EQ(w.level.blobs.size(), 2u);
+    EXPECT_FALSE(w.playing);
+    EXPECT_EQ(host.messages.size(), 1u);
+
+    std::ofstream(dir.path / "levels" / "level2.svg") << "not a level";
+    host = FakeHost{};
+    reset_level(w, host); // named, back to level 1, never reported as completed
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_NE(host.messages[0].second.find("levels/level2.svg"), std::string::npos);
+    EXPECT_EQ(w.level_index, 0);
+    EXPECT_EQ(w.level.blobs.size(), 1u);
+}
+
+// Offsets held within 170 by 130 mouse units, a tenth of a unit each beside the ball.
+TEST(RopegamePointers, OffsetsHeldInTheirRectangleMouseReportsAndWheel) {
+    World w = rope_world({{5, -1}});
+    w.playing = false; // on the title screen the pointers move too
+    FakeHost host;
+    player_mouse_input(w, 0, -900, 1000, 3, false, false, true); // mouse down: offset down
+    player_mouse_input(w, 7, 10, 10, 0, true, true, true);       // no such record: ignored
+    EXPECT_EQ(w.players[0].button_down, (std::array<uint8_t, 3>{0, 0, 1}));
+    run(w, host);
+    EXPECT_FLOAT_EQ(w.pointer_inputs[0].pointer_x, 5 - 17); // 100 - 900
+    EXPECT_FLOAT_EQ(w.pointer_inputs[0].pointer_y, -1 - 13);
+    EXPECT_EQ(host.cursor_moves, 1);
+    player_mouse_input(w, 0, 500, -200, -1, false, false, true);
+    w.playing = true; // in play the wheel lengthens rope 1 while the third button is held
+    w.players[0].ropes[1].segment_length = 1;
+    run(w, host);
+    EXPECT_FLOAT_EQ(w.players[0].ropes[1].segment_length, 1 - 0.06f);
+    EXPECT_FLOAT_EQ(w.pointer_inputs[0].wheel, 0); // cleared every step
+    EXPECT_FLOAT_EQ(w.pointer_inputs[0].pointer_x - w.players[0].x, 17);
+    EXPECT_FLOAT_EQ(w.pointer_inputs[0].pointer_y - w.players[0].y, 7);
 }
 
 } // namespace
