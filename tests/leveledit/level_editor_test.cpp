@@ -9,11 +9,6 @@ namespace {
 struct LevelEditorTest : EditorTest<LevelEditor, level_editor_step> {
     // Puts the pointer at world (x, y) with the view unscrolled.
     void point_at(float x, float y) { editor.offset = {x * 10, -y * 10}; }
-    void chord(char key, bool shift = false) { // Ctrl (and Shift) held around one press
-        in.hold(KEY_CONTROL).keys[KEY_SHIFT] = shift;
-        press_key(key_letter(key));
-        in.release(KEY_CONTROL);
-    }
 };
 
 } // namespace

@@ -239,15 +239,6 @@ TEST(RopegameLevels, PickupsLastLevelAndMissingOrDamagedFiles) {
     EXPECT_EQ(w.level.ground.back().type, SURFACE_SPIKES);
     EXPECT_FALSE(w.playing);
 
-    // Pickups within radius + 1 (not at exactly that), silently; only present == 1 counts.
-    w.level.blobs = {blob_at(2, 0), blob_at(0, 1.9f), blob_at(9, 9), blob_at(20, 0)};
-    w.level.blobs[3].present = 2;
-    w.players[0].x = 0, w.players[0].y = 0;
-    EXPECT_FALSE(blob_pass(w, host, 0, true));
-    EXPECT_EQ(w.level.blobs[0].present, 1);
-    EXPECT_EQ(w.level.blobs[1].present, 0);
-    EXPECT_EQ(w.blobs_left, 2);
-
     dir.write_level(2, flat_level({blob_at(40, 0), blob_at(50, 0)}));
     w.playing = true;
     w.level.blobs = {blob_at(0.5f, -1)}; // the last blob, within reach of player 0
