@@ -127,13 +127,23 @@ TEST_F(LevelEditorTest, UndoAndRedoEveryGesture) {
         press_key(key_letter(key));
         edited();
     }
+    step();
+    in.hold(key_letter('P')); // picks the new blob, the nearest, and drags it along
+    for (float x : {16, 15}) {
+        point_at(x, -4);
+        step();
+    }
+    in.release(key_letter('P'));
+    edited();
     press_key(key_letter('L')); // back to the saved level: one step
     edited();
     EXPECT_EQ(states.back(), states[4]);
+    EXPECT_EQ(editor.blob_selection, 0); // blob 1 is gone
 
     for (size_t k = states.size() - 1; k-- > 0;) {
         chord('Z');
         ASSERT_EQ(encode_level(editor.level), states[k]) << "undo to " << k;
+        EXPECT_EQ(editor.blob_selection, k == 6 ? 1 : 0) << k; // as the drag of blob 1 left it
         if (k == 2) { // the drag is undone where it began, its point selected
             EXPECT_FLOAT_EQ(editor.pointer_x, 15);
             EXPECT_EQ(editor.point_selection, 2);

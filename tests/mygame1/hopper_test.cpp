@@ -74,11 +74,12 @@ TEST(Hopper, OneStepOfEachControlFromTheStartPose) {
     }
 }
 
-TEST(Hopper, StandsOnTheGroundAndRestsOnTheFloor) {
+TEST(Hopper, StandsOnTheGroundAndRestsOnTheFloorWithTheSheep) {
     random_reset();
     HopperWorld w = make_hopper_world();
     EXPECT_EQ(w.sheep.size(), size_t(HOPPER_SHEEP_COUNT));
-    w.sheep.clear();
+    w.sheep.resize(1);
+    w.sheep[0].body = make_mass(40, 0, 1); // far from the creature
     w.ground.top = {{-50, -2}, {50, -2}};
     w.ground.bottom = {{-50, -5}, {50, -5}};
     FakeInput in;
@@ -92,6 +93,7 @@ TEST(Hopper, StandsOnTheGroundAndRestsOnTheFloor) {
     run(w, in, 300);
     EXPECT_TRUE(c.on_ground);
     EXPECT_NEAR(c.foot.y, 0.7f + FLOOR_Y, 0.01f);
+    EXPECT_GE(w.sheep[0].body.y, 1 + FLOOR_Y); // bounced off the floor or put on it
 }
 
 // The creature moving right at 0.8 or 0.6 a step, its ball held out level 0.7 short of a sheep.
