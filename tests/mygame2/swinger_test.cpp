@@ -99,8 +99,9 @@ TEST(Grapple, FiredOncePerPressPullsTowardsTheAnchorAndLetsGo) {
         // The rope laid straight over 12.5 is too long for 13 pieces; fifty passes pull the
         // player 0.073 along (0.6, 0.8) and the rope's ends towards each other.
         expect_at(w.player.pos(), 3.08785f, 0.04713f, 1e-4f, "player");
-        expect_at({w.grapple.points[0].x, w.grapple.points[0].y}, 9.91528f, 9.15037f, 1e-4f, "0");
-        expect_at({w.grapple.points[10].x, w.grapple.points[10].y}, 4.22969f, 1.56959f, 1e-4f, "10");
+        const RopePoint &first = w.grapple.points[0], &last = w.grapple.points[10];
+        expect_at({first.x, first.y}, 9.91528f, 9.15037f, 1e-4f, "rope point 0");
+        expect_at({last.x, last.y}, 4.22969f, 1.56959f, 1e-4f, "rope point 10");
 
         // Fired while moving, each rope point k carries (k + 1) / 11 of the player's speed.
         moving.player.px -= 0.55f;
@@ -130,6 +131,12 @@ TEST(Grapple, FiredOncePerPressPullsTowardsTheAnchorAndLetsGo) {
         swinger_step(w, in);
         EXPECT_FALSE(w.grapple.attached); // nothing crossed: nothing to hold
     }
+    SwingerWorld fresh; // disarmed at the start: a press held since then fires nothing
+    fresh.ground = line({{20, 10}, {-20, 10}});
+    FakeInput held;
+    held.cursor_moved(0, 130).frame.left_button = true;
+    swinger_step(fresh, held);
+    EXPECT_FALSE(fresh.grapple.attached);
     Vec2 anchor;
     float distance = 0; // crossings 100 or more away are ignored
     const MyGameData far = line({{-1, 100}, {1, 100}});
