@@ -18,7 +18,7 @@ void run(HopperWorld& w, const FakeInput& in, int steps) {
 
 // One step from the start pose (head (0, 0), foot (0, -1), handle (1, 0), ball (1, -1), all at
 // rest, the links far from their lengths) with the head's jitter from the generator's first
-// draws, 41 and 18467; computed by hand from the step's rules.
+// draws, 41 and 18467; worked out from the step's rules.
 TEST(Hopper, OneStepOfEachControlFromTheStartPose) {
     struct Case {
         const char* what;
