@@ -155,8 +155,8 @@ TEST(Swinger, GroundAndSheepUnderfootAreGround) {
     EXPECT_TRUE(w.on_ground);
     EXPECT_FLOAT_EQ(w.player.y, 1);
 
-    // In the air over a sheep 1.5 below, beside another: drift from the generator's first
-    // draws (41, 18467 for the first sheep, 26500, 19169 for the second), worked out from the rules.
+    // In the air over a sheep 1.5 below, beside another, with the drift from the generator's
+    // first draws (41, 18467 for the first sheep, 26500, 19169 for the second).
     random_reset();
     w = SwingerWorld{};
     w.player = make_mass(0, 0, 1);
