@@ -45,4 +45,10 @@ struct EditorTest : ::testing::Test {
         step();
         in.release(key);
     }
+    // Ctrl (and Shift) held around one press of a letter.
+    void chord(char letter, bool shift = false) {
+        in.hold(KEY_CONTROL).keys[KEY_SHIFT] = shift;
+        press_key(key_letter(letter));
+        in.release(KEY_CONTROL).release(KEY_SHIFT);
+    }
 };

@@ -1,6 +1,11 @@
+#include "editing/critters.h"
 #include "editing/physics.h"
+#include "editing/point_pick.h"
+#include "platform/random.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 TEST(SegmentCollision, PushesOutAlongTheNormalOnlyWithinReach) {
     struct Case {
@@ -13,7 +18,6 @@ TEST(SegmentCollision, PushesOutAlongTheNormalOnlyWithinReach) {
     const Vec2 L{-10, 10}, R{10, 10};
     const Case cases[] = {
         {"rests r above a left-to-right segment", 0, 10.2f, 0.5f, L, R, true, 0, 10.5f},
-        {"pushed through from just below", 3, 9.7f, 0.5f, L, R, true, 3, 10.5f},
         {"clear above", 0, 10.6f, 0.5f, L, R, false, 0, 10.6f},
         {"more than r on the far side", 0, 9.4f, 0.5f, L, R, false, 0, 9.4f},
         {"past the end", 10.01f, 10.2f, 0.5f, L, R, false, 10.01f, 10.2f},
@@ -32,18 +36,47 @@ TEST(SegmentCollision, PushesOutAlongTheNormalOnlyWithinReach) {
     }
 }
 
-TEST(LinksAndContacts, CloseSixtyAndEightyPercentOfTheError) {
-    Mass a = make_mass(0, 0, 1), b = make_mass(3, 0, 1);
-    relax_link(a, b, 2); // 0.3 of the error at each end
-    EXPECT_FLOAT_EQ(a.x, 0.3f);
-    EXPECT_FLOAT_EQ(b.x, 2.7f);
-    EXPECT_EQ(a.px, 0); // previous positions stay
-    Mass c = make_mass(1, 1, 1), d = make_mass(1, 1, 1);
-    relax_link(c, d, 2); // coincident ends: left alone rather than turned into NaN
-    EXPECT_EQ(c.x, 1);
+// The links' and contacts' shares of the error are pinned by the prototypes' step tests.
+TEST(LinksAndPick, CoincidentEndsStayPutAndNearestPointWins) {
+    Mass b = make_mass(0, 3, 1);
+    relax_link(b, b, 2); // no direction: no NaN
+    EXPECT_FLOAT_EQ(b.y, 3);
 
-    float x1 = 0, y1 = 0, x2 = 1, y2 = 0;
-    push_apart(x1, y1, x2, y2, 2); // 0.4 of the error at each end
-    EXPECT_FLOAT_EQ(x1, -0.4f);
-    EXPECT_FLOAT_EQ(x2, 1.4f);
+    // The nearest point strictly within reach (a squared distance), the first of equals.
+    const std::vector<Vec2> points = {{0, 0}, {4, 0}, {2, 0}, {2, 0}};
+    int index = 9;
+    pick_point(points, 2.5f, 0, 4, index);
+    EXPECT_EQ(index, 2);
+    pick_point(points, 10, 0, 36, index); // (4, 0) is exactly 6 away: out of reach
+    EXPECT_EQ(index, 2);
+}
+
+// From its start the generator draws 41, 18467, 6334; from state 2023555501 it draws
+// 20424, 32678, 1752. Each is scaled by range / 32767. (The sheep's drift is pinned in the
+// prototypes' tests.)
+TEST(Critters, SheepAndCloudsFromTheGenerator) {
+    random_reset();
+    const Sheep s = spawn_sheep();
+    EXPECT_NEAR(s.body.x, 41 * 10 / 32767.0, 1e-6);
+    EXPECT_NEAR(s.body.py, 18467 * 10 / 32767.0, 1e-5);
+    random_reset();
+    const Cloud cloud = make_clouds(1).at(0);
+    EXPECT_NEAR(cloud.x, 41 * 300 / 32767.0, 1e-5);
+    EXPECT_NEAR(cloud.y, 18467 * 15 / 32767.0, 1e-5);
+    EXPECT_NEAR(cloud.depth, -30 - 6334 * 60 / 32767.0, 1e-4);
+    EXPECT_EQ(cloud_texture_slot(5), 14); // the ten clouds wear images 10..17
+    EXPECT_EQ(cloud_texture_slot(CLOUD_COUNT - 1), 17);
+
+    Mass m = make_mass(0, 0, 1);
+    random_set_state({2023555501});
+    integrate_sheep(m, 0); // 1752 * 100 / 32767 = 5: the hop
+    EXPECT_NEAR(m.y, 0.95 * (32678 * 0.2 / 32767 - 0.1) + 0.3, 1e-6);
+
+    // Below the floor (-9.8 for radius 1) the fall is turned round, or the sheep put on it.
+    for (auto [py, after] : {std::pair{-9.5f, -9.0f}, {-9.95f, -9.8f}}) {
+        m = make_mass(0, -10, 1);
+        m.py = py;
+        bounce_sheep_on_floor(m);
+        EXPECT_FLOAT_EQ(m.y, after) << py;
+    }
 }

@@ -4,8 +4,6 @@
 
 #include <fstream>
 
-namespace fs = std::filesystem;
-
 namespace {
 
 struct LevelEditorTest : EditorTest<LevelEditor, level_editor_step> {
@@ -15,90 +13,35 @@ struct LevelEditorTest : EditorTest<LevelEditor, level_editor_step> {
 
 } // namespace
 
-TEST_F(LevelEditorTest, OncePerPressActionsActOnceWhileHeld) {
-    point_at(5, 5);
-    auto hold_both = [&](bool down, int frames) {
-        down ? in.hold(key_letter('I')) : in.release(key_letter('I'));
-        in.frame.left_button = down;
-        for (int i = 0; i < frames; ++i)
-            step();
-    };
-    hold_both(true, 1); // held since start: not armed
-    hold_both(false, 1);
-    hold_both(true, 8);
-    EXPECT_EQ(editor.level.blobs.size(), 2u);
-    EXPECT_EQ(editor.level.ground.size(), 3u);
-    hold_both(false, 1);
-    hold_both(true, 1);
-    EXPECT_EQ(editor.level.blobs.size(), 3u);
-    EXPECT_EQ(editor.level.ground.size(), 4u);
-    for (const Blob& b : editor.level.blobs)
-        EXPECT_EQ(b.kind, 1);
-    EXPECT_FLOAT_EQ(editor.level.blobs[2].x, 5);
-    EXPECT_FLOAT_EQ(editor.level.blobs[2].y, 5);
-    EXPECT_EQ(editor.level.blobs[2].present, 1);
-}
-
-TEST_F(LevelEditorTest, AppendCopiesTheTypeForwardAndTurnsTheBase) {
+// The start level: ground (-10, -3), (10, -3) over base (-10, -10), (10, -10), one blob.
+TEST_F(LevelEditorTest, BlobsAndPointsOncePerPressTypesAndDrags) {
     editor.level.ground[0].type = 2;
     editor.level.ground[1].type = 3;
-    point_at(15, 1); // new segment (10,-3) -> (15,1): d = (5, 4)
-    press_left();
-    ASSERT_EQ(editor.level.ground.size(), 3u);
-    EXPECT_EQ(editor.level.ground[1].type, 2); // continues segment 0's surface
-    EXPECT_EQ(editor.level.ground[0].type, 2);
-    EXPECT_FLOAT_EQ(editor.level.ground[2].x, 15);
-    EXPECT_FLOAT_EQ(editor.level.ground[2].y, 1);
-    EXPECT_EQ(editor.level.ground[2].flag, 1);
-    EXPECT_FLOAT_EQ(editor.level.base[2].x, 19); // 15 + 4
-    EXPECT_FLOAT_EQ(editor.level.base[2].y, -4); // 1 - 5
-    // The old points keep their places.
-    EXPECT_FLOAT_EQ(editor.level.base[1].x, 10);
-    EXPECT_FLOAT_EQ(editor.level.base[1].y, -10);
+    editor.level.blobs[0].kind = 0;
+    point_at(15, 1); // new segment (10, -3) -> (15, 1): d = (5, 4)
+    for (bool down : {true, false, true, true, true, false}) { // held since start: not armed
+        down ? in.hold(key_letter('I')) : in.release(key_letter('I'));
+        in.frame.left_button = down;
+        step();
+    }
+    ASSERT_EQ(editor.level.blobs.size(), 2u);
+    EXPECT_EQ(editor.level.blobs[0].kind, 1); // every blob becomes kind 1
+    EXPECT_EQ(editor.level.blobs[1], (Blob{15, 1, 1, 1}));
+    ASSERT_EQ(editor.level.ground.size(), 3u); // the new point continues segment 0's surface
+    EXPECT_EQ(editor.level.ground[1], (GroundPoint{10, -3, 1, 2}));
+    EXPECT_EQ(editor.level.ground[2], (GroundPoint{15, 1, 1, 2}));
+    // Its base is the segment turned a quarter, (15 + 4, 1 - 5); the old ones stay.
+    EXPECT_EQ(editor.level.base, (std::vector<BasePoint>{{-10, -10}, {10, -10}, {19, -4}}));
     LevelData empty; // no segment yet to turn: a band of fixed depth below the first point
     append_ground_point(empty, 2, 6);
-    EXPECT_FLOAT_EQ(empty.base.at(0).x, 2);
-    EXPECT_FLOAT_EQ(empty.base.at(0).y, 3);
-}
+    EXPECT_EQ(empty.base.at(0), (BasePoint{2, 3}));
 
-TEST_F(LevelEditorTest, RightButtonPicksNearestWithinTwentyOrKeepsTheSelection) {
-    step();
-    // Far from everything: the old selection (ground point 0) follows the pointer.
-    editor.pan_x = 100;
-    point_at(0, 0);
-    in.frame.right_button = true;
-    step();
-    EXPECT_EQ(editor.point_selection, 0);
-    EXPECT_FALSE(editor.selection_is_base);
-    EXPECT_FLOAT_EQ(editor.level.ground[0].x, 100);
-    in.frame.right_button = false;
-    step();
-    // Near base point 1 at (10, -10), nearer than ground point 1 at (10, -3).
-    editor.pan_x = 0;
-    point_at(9, -8);
-    in.frame.right_button = true;
-    step();
-    EXPECT_EQ(editor.point_selection, 1);
-    EXPECT_TRUE(editor.selection_is_base);
-    EXPECT_FLOAT_EQ(editor.level.base[1].x, 9);
-    EXPECT_FLOAT_EQ(editor.level.base[1].y, -8);
-    EXPECT_FLOAT_EQ(editor.level.ground[1].y, -3);
-    in.cursor_moved(0, 10); // held: keeps dragging, one unit up
-    step();
-    EXPECT_FLOAT_EQ(editor.level.base[1].y, -7);
-}
-
-TEST_F(LevelEditorTest, RAndDigitsActEveryFrameWithTheHighestDigitWinning) {
-    point_at(20, -3);
-    press_left();
-    press_left(); // a line of four points
-    for (GroundPoint& g : editor.level.ground)
-        g.type = 4;
+    // R resets every segment's surface; the highest held digit retypes the selected point.
     in.hold(key_letter('R'));
     step();
     EXPECT_EQ(editor.level.ground[0].type, 1);
-    EXPECT_EQ(editor.level.ground[2].type, 1);
-    EXPECT_EQ(editor.level.ground[3].type, 4); // the last point starts no segment
+    EXPECT_EQ(editor.level.ground[1].type, 1);
+    EXPECT_EQ(editor.level.ground[2].type, 2); // the last point starts no segment
     in.release(key_letter('R'));
     editor.point_selection = 2;
     editor.selection_is_base = true; // digits still retype the ground point
@@ -108,45 +51,123 @@ TEST_F(LevelEditorTest, RAndDigitsActEveryFrameWithTheHighestDigitWinning) {
     in.release(key_digit(5));
     step();
     EXPECT_EQ(editor.level.ground[2].type, 3);
+    in.release(key_digit(2)).release(key_digit(3));
+
+    // The right button picks the nearest point within 20, a base point only when nearer than
+    // any ground point, and drags it while held; with none near, the old index follows.
+    point_at(9, -8); // base point 1 at (10, -10) is nearer than ground point 1 at (10, -3)
+    in.frame.right_button = true;
+    step();
+    in.cursor_moved(0, 10); // held: keeps dragging, one unit up
+    step();
+    EXPECT_EQ(editor.point_selection, 1);
+    EXPECT_TRUE(editor.selection_is_base);
+    EXPECT_EQ(editor.level.base[1], (BasePoint{9, -7}));
+    in.still().frame.right_button = false;
+    step();
+    editor.pan_x = 100;
+    in.frame.right_button = true;
+    step();
+    EXPECT_FALSE(editor.selection_is_base);
+    EXPECT_EQ(editor.level.ground[1], (GroundPoint{109, -7, 1, 1}));
 }
 
 TEST_F(LevelEditorTest, SpaceScrollsWithThePointerOnItsWorldPointUntilTheClamp) {
     point_at(2, 1);
-    step();
-    EXPECT_FLOAT_EQ(editor.pointer_x, 2);
-    EXPECT_FLOAT_EQ(editor.pointer_y, 1);
-    in.hold(KEY_SPACE).cursor_moved(30, -20);
+    in.hold(KEY_SPACE).cursor_moved(30, -20); // 30 left of and 20 below the centre
     step(); // this frame the pointer moves, the view follows from the next one
+    EXPECT_FLOAT_EQ(editor.pointer_x, -1);
+    EXPECT_FLOAT_EQ(editor.pointer_y, -1);
     EXPECT_FLOAT_EQ(editor.pan_x, 3);
     EXPECT_FLOAT_EQ(editor.pan_y, -2);
+    in.cursor_moved(200, 0); // at the clamp the pointer slides over the world
+    step();
     in.still();
     step();
-    EXPECT_FLOAT_EQ(editor.pointer_x, 2);
     EXPECT_FLOAT_EQ(editor.pointer_y, 1);
-    // At the clamp the view goes on scrolling and the pointer slides over the world.
-    editor.offset.x = -170;
-    step();
-    float x_before = editor.pointer_x;
-    in.cursor_moved(10, 0);
-    step();
-    in.still();
-    step();
-    EXPECT_FLOAT_EQ(editor.pointer_x, x_before + 1);
-    EXPECT_FLOAT_EQ(editor.pointer_x - editor.pan_x, -17); // never further than 17 out
+    EXPECT_FLOAT_EQ(editor.pointer_x, 23 - 17); // never further than 17 out
 }
 
-TEST_F(LevelEditorTest, FailedLoadShowsTheErrorAndKeepsTheLevel) {
+TEST_F(LevelEditorTest, FailedLoadAndSaveShowTheErrorAndKeepTheLevel) {
+    const LevelData start = editor.level;
     press_key(key_letter('L')); // no file
-    ASSERT_EQ(errors.shown.size(), 1u);
-    EXPECT_EQ(errors.shown[0], "Error: couldnt load the file");
     std::ofstream(editor.path, std::ios::binary) << "LSD"; // shorter than a header
     press_key(key_letter('L'));
-    ASSERT_EQ(errors.shown.size(), 2u);
-    EXPECT_EQ(editor.level.ground.size(), 2u);
-    EXPECT_FLOAT_EQ(editor.level.ground[0].x, -10);
-
     editor.path = (dir / "no_such_dir" / "level.svg").string();
     press_key(key_letter('S'));
-    ASSERT_EQ(errors.shown.size(), 3u);
-    EXPECT_EQ(errors.shown[2], "Error: couldnt save the file");
+    EXPECT_EQ(errors.shown, (std::vector<std::string>{"Error: couldnt load the file",
+                                                      "Error: couldnt load the file",
+                                                      "Error: couldnt save the file"}));
+    EXPECT_EQ(editor.level, start);
+}
+
+// Each gesture is one step: undone back to the start bytes, the drag where it began with its
+// point selected, redone with Ctrl+Y and Ctrl+Shift+Z; a held Ctrl+Z undoes once; the last
+// 200 steps are kept and a new edit ends redo.
+TEST_F(LevelEditorTest, UndoAndRedoEveryGesture) {
+    std::vector<std::vector<uint8_t>> states{encode_level(editor.level)};
+    auto edited = [&] { states.push_back(encode_level(editor.level)); };
+    press_key(key_digit(2)); // retypes ground point 0
+    edited();
+    point_at(15, 1);
+    press_left();
+    edited();
+    step();                       // a frame with nothing held: the drag is a gesture of its own
+    in.frame.right_button = true; // base point 2 from (19, -4), in three frames
+    for (float x : {15, 16, 18}) {
+        point_at(x, -4);
+        step();
+    }
+    in.frame.right_button = false;
+    edited();
+    press_key(key_digit(3)); // retypes ground point 2, the one dragged
+    edited();
+    press_key(key_letter('S')); // no step
+    for (char key : {'R', 'I'}) {
+        press_key(key_letter(key));
+        edited();
+    }
+    step();
+    in.hold(key_letter('P')); // picks the new blob, the nearest, and drags it along
+    for (float x : {16, 15}) {
+        point_at(x, -4);
+        step();
+    }
+    in.release(key_letter('P'));
+    edited();
+    press_key(key_letter('L')); // back to the saved level: one step
+    edited();
+    EXPECT_EQ(states.back(), states[4]);
+    EXPECT_EQ(editor.blob_selection, 0); // blob 1 is gone
+
+    for (size_t k = states.size() - 1; k-- > 0;) {
+        chord('Z');
+        ASSERT_EQ(encode_level(editor.level), states[k]) << "undo to " << k;
+        EXPECT_EQ(editor.blob_selection, k == 6 ? 1 : 0) << k; // as the drag of blob 1 left it
+        if (k == 2) { // the drag is undone where it began, its point selected
+            EXPECT_FLOAT_EQ(editor.pointer_x, 15);
+            EXPECT_EQ(editor.point_selection, 2);
+            EXPECT_TRUE(editor.selection_is_base);
+        }
+    }
+    for (size_t k = 1; k < states.size(); ++k) {
+        chord(k % 2 ? 'Y' : 'Z', k % 2 == 0);
+        ASSERT_EQ(encode_level(editor.level), states[k]) << "redo to " << k;
+    }
+
+    for (int i = 0; i < 201; ++i)
+        press_left();
+    in.hold(KEY_CONTROL).hold(key_letter('Z'));
+    for (int i = 0; i < 5; ++i)
+        step(); // held: one undo
+    in.release(key_letter('Z'));
+    EXPECT_EQ(editor.level.ground.size(), 3u + 200);
+    for (int i = 0; i < 250; ++i)
+        chord('Z');
+    EXPECT_EQ(editor.level.ground.size(), 4u); // the first append dropped out
+    point_at(5, 5);
+    press_left();
+    const std::vector<uint8_t> last = encode_level(editor.level);
+    chord('Y'); // nothing to redo past a new edit
+    EXPECT_EQ(encode_level(editor.level), last);
 }

@@ -1,46 +1,96 @@
+// Ropegame's step: the play keys, the ground, the title screen, levels and pointers.
+#include "physics/ball_core.h"
 #include "physics/keys.h"
-#include "rope_world.h"
+#include "ropegame/sim.h"
+#include "tests/glimbo/test_world.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <fstream>
+#include <utility>
+#include <vector>
 
 using namespace ropegame;
 
 namespace {
 
-TEST(RopegameCamera, IntegerMeanOfThePlayers) {
-    World w = rope_world({{0.9f, -0.9f}, {2.9f, -2.9f}});
-    w.camera_x = 11, w.camera_y = -5;
-    follow_camera(w, 1); // 0 + 0.9 -> 0, 0 + 2.9 -> 2, 2 / 2 = 1; the same toward zero below
-    EXPECT_FLOAT_EQ(w.camera_x, 1);
-    EXPECT_FLOAT_EQ(w.camera_y, -1);
-    w.camera_x = 11;
-    follow_camera(w, 0.1f);
-    EXPECT_FLOAT_EQ(w.camera_x, 10);
-
-    w.player_count = 0; // no mouse: the camera stays
-    follow_camera(w, 0.1f);
-    EXPECT_FLOAT_EQ(w.camera_x, 10);
-    w.player_count = 1;
-    w.players[0].x = 1e30f; // far beyond the integer range: held at its end, no overflow
-    follow_camera(w, 0);
-    EXPECT_FLOAT_EQ(w.camera_x, 10);
+// A world in play with balls at rest at the given spots; a far blob keeps the level going.
+World rope_world(std::vector<std::pair<float, float>> spots) {
+    random_reset();
+    World w;
+    init_world(w, int(spots.size()));
+    for (size_t i = 0; i < spots.size(); ++i) {
+        ropegame::Player& p = w.players[i];
+        p.x = p.prev_x = spots[i].first;
+        p.y = p.prev_y = spots[i].second;
+        p.radius = 1;
+        p.button_ready = {1, 1, 1};
+        w.pointer_inputs[i].offset_x = 100; // aim to the right
+        w.pointer_inputs[i].pointer_x = p.x + 10;
+        w.pointer_inputs[i].pointer_y = p.y;
+    }
+    w.level.blobs = {blob_at(5000, 5000)};
+    w.playing = true;
+    return w;
 }
 
-TEST(RopegameGround, PointsGiveWayATwentiethOfTheOverlap) {
-    GroundPoint g = gp(0, 0);
-    float x = 0.5f, y = 0;
-    push_ground_point(g, x, y, 1); // overlap 0.5
-    EXPECT_FLOAT_EQ(x, 0.975f);
-    EXPECT_FLOAT_EQ(g.x, -0.025f);
-    EXPECT_FLOAT_EQ(g.y, 0);
-    x = g.x, y = g.y; // on the point: no direction, nothing moves
-    push_ground_point(g, x, y, 1);
-    EXPECT_FLOAT_EQ(x, -0.025f);
+void hold(World& w, int code, bool down = true) {
+    w.key_down[size_t(code)] = down ? 1 : 0;
+}
 
-    // In a step, left of the line's first point where the segment test does not reach.
+// One step of 20 ms.
+void run(World& w, FakeHost& host) {
+    game_step(w, host, 20);
+}
+
+// A world started on the title screen in `dir`, as the program leaves it.
+World start_in(const TempDir& dir, FakeHost& host, int mice = 1, int level_index = 0) {
+    random_reset();
+    World w;
+    init_world(w, mice);
+    w.files_dir = dir.path.string();
+    w.level_index = level_index;
+    reset_level(w, host);
+    return w;
+}
+
+// One play step of 20 ms with each key held, from a ball at rest at the origin aiming right
+// (aim offset (30, 0)) under a light gravity, with the camera at (10, 0).
+TEST(RopegamePlay, KeysOfThePlayStep) {
+    struct Case {
+        int key;
+        bool playing;
+        float gravity_x, gravity_y, distance, camera_x;
+    };
+    const Case cases[] = {
+        {0, true, 0.01f, 0.02f, 20, 9},
+        {'M', false, 0.01f, 0.02f, 20, 9},
+        {'I', true, 0.01f, 0.02f, 19.9f, 9},
+        {'K', true, 0.01f, 0.02f, 20.1f, 9},
+        {'H', true, 30 * POINTER_GRAVITY, 0, 20, 9}, // towards the pointer
+        {'J', true, 0, -0.05f, 20, 9},
+        {'C', true, 0.01f, 0.02f, 20, 9.9f}, // the camera follows ten times slower
+    };
+    for (const Case& c : cases) {
+        World w = rope_world({{0, 0}});
+        w.gravity_x = 0.01f, w.gravity_y = 0.02f;
+        w.camera_x = 10;
+        hold(w, c.key);
+        FakeHost host;
+        run(w, host);
+        EXPECT_EQ(w.playing, c.playing) << char(c.key);
+        EXPECT_NEAR(w.gravity_x, c.gravity_x, 1e-3) << char(c.key);
+        EXPECT_NEAR(w.gravity_y, c.gravity_y, 1e-3) << char(c.key);
+        EXPECT_FLOAT_EQ(w.camera_distance, c.distance) << char(c.key);
+        EXPECT_FLOAT_EQ(w.camera_x, c.camera_x) << char(c.key);
+        EXPECT_FLOAT_EQ(w.time_taken, 20) << char(c.key);
+    }
+}
+
+TEST(RopegameGround, PointsGiveWayGroundGripsIceDoesNotSpikesKill) {
+    // Left of the line's first point, where the segment test does not reach, the ball pushes
+    // the point by 0.05 of the overlap and moves 0.95 of it; the cap gives no grip.
     World w = rope_world({{-0.6f, 0.3f}});
     w.gravity_y = 0;
     w.light_x = w.light_y = 1000;
@@ -52,31 +102,18 @@ TEST(RopegameGround, PointsGiveWayATwentiethOfTheOverlap) {
     EXPECT_NEAR(w.level.ground[0].x, 0.6f / d * 0.05f * overlap, 1e-6);
     EXPECT_NEAR(w.level.ground[0].y, -0.3f / d * 0.05f * overlap, 1e-6);
     EXPECT_NEAR(w.players[0].x, -0.6f - 0.6f / d * 0.95f * overlap, 1e-5);
-    EXPECT_EQ(w.players[0].in_contact, 0); // the cap gives no grip
-}
+    EXPECT_NEAR(w.players[0].y, 0.3f + 0.3f / d * 0.95f * overlap, 1e-5);
+    EXPECT_EQ(w.players[0].in_contact, 0);
 
-TEST(RopegameGround, ContactLastsThreeStepsAndIceClearsIt) {
-    World w = rope_world({{0, -1}});
+    w = rope_world({{0, -1}});
     w.level.ground = {gp(-60, -2), gp(60, -2)};
-    FakeHost host;
-    run(w, host);
     ropegame::Player& p = w.players[0];
+    run(w, host);
     EXPECT_EQ(p.in_contact, 1);
     EXPECT_FLOAT_EQ(p.contact_timer, 3);
     EXPECT_FLOAT_EQ(p.y, -1);
-
-    p.y = p.prev_y = 50; // off the ground, hanging still
-    w.gravity_y = 0;
-    for (int s = 0; s < 3; ++s) {
-        run(w, host);
-        EXPECT_EQ(p.in_contact, 1) << "step " << s;
-    }
-    run(w, host);
-    EXPECT_EQ(p.in_contact, 0);
-
-    w.level.ground = {gp(-60, -2, SURFACE_ICE), gp(60, -2)};
-    p.y = p.prev_y = -1;
-    p.in_contact = 1, p.contact_timer = 3;
+    w.level.ground[0].type = SURFACE_ICE;
+    p.contact_timer = 5; // grip that would last a while yet
     run(w, host);
     EXPECT_EQ(p.in_contact, 0);              // ice: no grip at once
     EXPECT_FLOAT_EQ(p.contact_timer, 3);     // the touch itself still starts the timer
@@ -87,75 +124,84 @@ TEST(RopegameGround, ContactLastsThreeStepsAndIceClearsIt) {
     EXPECT_FLOAT_EQ(p.y, -1);
 }
 
-TEST(RopegameRolling, OnlyPlayersZeroAndOneWithQAndO) {
-    World w = rope_world({{0, 0}, {10, 0}, {20, 0}});
-    w.gravity_y = 0;
-    for (ropegame::Player& p : w.players)
-        p.aim_x = p.x + 30, p.aim_y = p.y;
-    w.players[1].in_contact = 1, w.players[1].contact_timer = 5;
+struct TitleTest : ::testing::Test {
+    TempDir dir{"ropegame_title"};
     FakeHost host;
-    hold(w, 'Q'), hold(w, 'O'), hold(w, 'E'), hold(w, 'W');
+    void SetUp() override {
+        for (int n = 1; n <= 3; ++n)
+            dir.write_level(n, flat_level({blob_at(float(10 * n), 0)}));
+    }
+    // Held for one step, then up for one.
+    void tap(World& w, int code) {
+        hold(w, code);
+        run(w, host);
+        hold(w, code, false);
+        run(w, host);
+    }
+};
+
+TEST_F(TitleTest, EnterSpaceAndArmedClicksStartAndMStops) {
+    World w = start_in(dir, host, 3);
+    w.time_taken = 500;
+    tap(w, KEY_ENTER);
+    EXPECT_TRUE(w.playing);
+    EXPECT_EQ(w.player_count, 1); // Enter: one player
+    EXPECT_EQ(w.time_taken, 20);
+    tap(w, 'M');
+    EXPECT_FALSE(w.playing);
+    tap(w, KEY_SPACE); // Space starts with every player who is left
+    EXPECT_TRUE(w.playing);
+
+    w = start_in(dir, host, 2);
+    player_mouse_input(w, 1, 0, 0, 0, true, false, false); // held since before the title
     run(w, host);
-    // Rolled before the first pass, so the pull also becomes this step's velocity.
-    EXPECT_FLOAT_EQ(w.players[0].x, 2 * 30 * 0.001f);
-    EXPECT_FLOAT_EQ(w.players[1].x, 10 + 2 * 30 * 0.002f);
-    EXPECT_FLOAT_EQ(w.players[2].x, 20);
-    EXPECT_EQ(w.players[2].roll_held, 0);
-
-    hold(w, 'Q', false);
-    const float x0 = w.players[0].x;
-    run(w, host); // only O: player 0 keeps its speed and no more
-    EXPECT_FLOAT_EQ(w.players[0].x, x0 + 30 * 0.001f);
-    EXPECT_EQ(w.players[0].roll_held, 0);
-    EXPECT_EQ(w.players[1].roll_held, 1);
-
-    World one = rope_world({{0, 0}}); // player 1 is a spare record, and still rolls
-    one.players[1].aim_x = 30;
-    hold(one, 'O');
-    run(one, host);
-    EXPECT_FLOAT_EQ(one.players[1].x, 30 * 0.001f); // not simulated: no integration
+    EXPECT_FALSE(w.playing); // not armed yet: this step arms it (player 0's button is up)
+    run(w, host);
+    EXPECT_TRUE(w.playing); // player 1's click starts it, wherever the pointer is
+    player_mouse_input(w, 1, 0, 0, 0, false, false, false);
+    player_mouse_input(w, 0, 0, 0, 0, true, false, false);
+    hold(w, 'M');
+    run(w, host);
+    EXPECT_FALSE(w.playing);
+    run(w, host);
+    EXPECT_TRUE(w.playing); // still armed: the held button starts play again at once
 }
 
-TEST(RopegameRopes, PlainSecondButtonNarrowPlayersAndOneSound) {
-    World w = rope_world({{0, 0}, {10, 2}});
-    w.gravity_y = 0;
-    w.players[1].radius = 3; // crossed at 2 units off the aim line: within 3, not within 1
-    FakeHost host;
-    ropegame::Player& p = w.players[0];
-    player_mouse_input(w, 0, 0, 0, 0, false, true, false);
+TEST_F(TitleTest, NineAndZeroChooseTheLevelAndTogglesActOncePerPress) {
+    World w = start_in(dir, host);
+    const int keys[] = {KEY_9, 'F', 'T', 'L', 'G'};
+    for (bool down : {true, false, true}) { // held since the start: acts only after a release
+        for (int code : keys)
+            hold(w, code, down);
+        run(w, host);
+    }
+    EXPECT_FALSE(w.inflate_mode);
+    EXPECT_TRUE(w.trail_enabled);
+    EXPECT_TRUE(w.flock_enabled);
+    EXPECT_TRUE(w.camera_midpoint_mode);
+    w.level.blobs[0].present = 0;
+    run(w, host); // still held: no further level, but reloaded on every step of the press
+    EXPECT_EQ(w.level_index, 1);
+    EXPECT_EQ(w.level.blobs.at(0).present, 1);
+    for (int code : keys)
+        hold(w, code, false);
     run(w, host);
-    EXPECT_EQ(p.ropes[1].attached, 0);
-    EXPECT_TRUE(host.sounds.empty());
+    tap(w, KEY_9);
+    tap(w, 'G');
+    EXPECT_EQ(w.level_index, 2);
+    EXPECT_FLOAT_EQ(w.level.blobs[0].x, 30);
+    EXPECT_FALSE(w.camera_midpoint_mode);
+    EXPECT_TRUE(w.flock_enabled);
 
-    w.players[1].x = w.players[1].prev_x = -10; // out of the way
-    w.level.ground = {gp(8, -10), gp(8, 10)};   // a wall 8 to the right, open side to the left
-    player_mouse_input(w, 0, 0, 0, 0, false, false, false);
-    run(w, host);
-    hold(w, KEY_SHIFT);
-    player_mouse_input(w, 0, 0, 0, 0, false, true, false);
-    run(w, host);
-    ASSERT_EQ(p.ropes[1].attached, 1);
-    EXPECT_EQ(p.ropes[1].rigid, 1); // Shift at the moment of firing
-    EXPECT_EQ(host.sounds, (std::vector<std::pair<Sample, int>>{{ROPE_SOUND, 0}}));
-    player_mouse_input(w, 0, 0, 0, 0, false, true, false); // still held: stays
-    run(w, host, 3);
-    EXPECT_EQ(p.ropes[1].attached, 1);
-    player_mouse_input(w, 0, 0, 0, 0, false, false, false); // released: lets go
-    run(w, host);
-    EXPECT_EQ(p.ropes[1].attached, 0);
-    EXPECT_EQ(host.sounds.size(), 1u);
-}
-
-TEST(RopegameBlobs, SilentPickupsAndPresentMeansOne) {
-    World w = rope_world({{0, 0}});
-    FakeHost host;
-    w.level.blobs = {blob_at(2, 0), blob_at(0, 1.9f), blob_at(9, 9), blob_at(20, 0)};
-    w.level.blobs[3].present = 2; // not 1: neither counted nor blocking the finish
-    EXPECT_FALSE(blob_pass(w, host, 0, true));
-    EXPECT_EQ(w.level.blobs[0].present, 1); // exactly radius + 1 away
-    EXPECT_EQ(w.level.blobs[1].present, 0);
-    EXPECT_EQ(w.blobs_left, 2);
-    EXPECT_TRUE(host.sounds.empty());
+    tap(w, KEY_0);
+    tap(w, KEY_0);
+    EXPECT_TRUE(host.messages.empty());
+    tap(w, KEY_0); // below the first level: the game-complete box, then level 1 again
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].first, "game complete");
+    EXPECT_EQ(w.level_index, 0);
+    EXPECT_FLOAT_EQ(w.level.blobs.at(0).x, 10);
+    EXPECT_FALSE(w.playing); // none of these starts play
 }
 
 TEST(RopegameLevels, LastLevelAndMissingOrDamagedFiles) {
@@ -172,7 +218,6 @@ TEST(RopegameLevels, LastLevelAndMissingOrDamagedFiles) {
     dir.write_level(20, flat_level({}));
     host = FakeHost{};
     w = start_in(dir, host, 2, 19);
-    EXPECT_EQ(w.level.blobs.size(), 0u);
     w.playing = true;
     run(w, host); // no blobs: level 20 is finished, and there is no 21st name
     EXPECT_EQ(host.messages.at(0).first, "game complete");
@@ -182,17 +227,6 @@ TEST(RopegameLevels, LastLevelAndMissingOrDamagedFiles) {
     EXPECT_EQ(w.level.blobs.size(), 1u);
     EXPECT_EQ(w.level.ground.back().type, SURFACE_SPIKES);
     EXPECT_FALSE(w.playing);
-    EXPECT_TRUE(host.sounds.empty());
-
-    dir.write_level(2, flat_level({blob_at(40, 0), blob_at(50, 0)}));
-    w.playing = true;
-    w.level.blobs = {blob_at(0.5f, -1)}; // the last blob, within reach of player 0
-    run(w, host);
-    EXPECT_EQ(w.level_index, 1); // the next level, on the title screen, silently
-    EXPECT_EQ(w.level.blobs.size(), 2u);
-    EXPECT_FALSE(w.playing);
-    EXPECT_EQ(host.messages.size(), 1u);
-    EXPECT_TRUE(host.sounds.empty());
 
     std::ofstream(dir.path / "levels" / "level2.svg") << "not a level";
     host = FakeHost{};
@@ -202,6 +236,28 @@ TEST(RopegameLevels, LastLevelAndMissingOrDamagedFiles) {
     EXPECT_NE(host.messages[0].second.find("levels/level2.svg"), std::string::npos);
     EXPECT_EQ(w.level_index, 0);
     EXPECT_EQ(w.level.blobs.size(), 1u);
+}
+
+// Offsets held within 170 by 130 mouse units, a tenth of a unit each beside the ball.
+TEST(RopegamePointers, OffsetsHeldInTheirRectangleMouseReportsAndWheel) {
+    World w = rope_world({{5, -1}});
+    w.playing = false; // on the title screen the pointers move too
+    FakeHost host;
+    player_mouse_input(w, 0, -900, 1000, 3, false, false, true); // mouse down: offset down
+    player_mouse_input(w, 7, 10, 10, 0, true, true, true);       // no such record: ignored
+    EXPECT_EQ(w.players[0].button_down, (std::array<uint8_t, 3>{0, 0, 1}));
+    run(w, host);
+    EXPECT_FLOAT_EQ(w.pointer_inputs[0].pointer_x, 5 - 17); // 100 - 900
+    EXPECT_FLOAT_EQ(w.pointer_inputs[0].pointer_y, -1 - 13);
+    EXPECT_EQ(host.cursor_moves, 1);
+    player_mouse_input(w, 0, 500, -200, -1, false, false, true);
+    w.playing = true; // in play the wheel lengthens rope 1 while the third button is held
+    w.players[0].ropes[1].segment_length = 1;
+    run(w, host);
+    EXPECT_FLOAT_EQ(w.players[0].ropes[1].segment_length, 1 - 0.06f);
+    EXPECT_FLOAT_EQ(w.pointer_inputs[0].wheel, 0); // cleared every step
+    EXPECT_FLOAT_EQ(w.pointer_inputs[0].pointer_x - w.players[0].x, 17);
+    EXPECT_FLOAT_EQ(w.pointer_inputs[0].pointer_y - w.players[0].y, 7);
 }
 
 } // namespace
