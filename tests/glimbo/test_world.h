@@ -5,6 +5,7 @@
 #include "platform/random.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <utility>
