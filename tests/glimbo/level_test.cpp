@@ -76,21 +76,15 @@ TEST(Menu, ItemsClicksKeysAndLatches) {
     GameState gs = dir.start(host, 2);
     // Each item's label and box (centre, half sizes): just inside its corners is in, its
     // borders out.
-    const struct {
-        const char* label;
-        float x, y, hw, hh;
-    } items[MENU_ITEM_COUNT] = {{"play", 0, 0, 4, 3},
-                                {"exit", 12, 0, 4, 3},
-                                {"back 1 level", -12, 0, 6, 3},
-                                {"restart level", 0, 6, 6, 3},
-                                {"next level", 0, -6, 6, 3},
-                                {"change controls", 12, 6, 6, 3},
-                                {"single player", -12, -6, 6, 3},
-                                {"save game", 12, -6, 6, 3},
-                                {"load game", -12, 6, 6, 3}};
+    const char* labels[MENU_ITEM_COUNT] = {"play",          "exit",       "back 1 level",
+                                           "restart level", "next level", "change controls",
+                                           "single player", "save game",  "load game"};
+    const float boxes[MENU_ITEM_COUNT][4] = {{0, 0, 4, 3},    {12, 0, 4, 3},  {-12, 0, 6, 3},
+                                             {0, 6, 6, 3},    {0, -6, 6, 3},  {12, 6, 6, 3},
+                                             {-12, -6, 6, 3}, {12, -6, 6, 3}, {-12, 6, 6, 3}};
     for (int k = 0; k < MENU_ITEM_COUNT; ++k) {
-        const auto [label, x, y, hw, hh] = items[k];
-        EXPECT_STREQ(gs.menu_items[size_t(k)].label, label);
+        const auto [x, y, hw, hh] = boxes[k];
+        EXPECT_STREQ(gs.menu_items[size_t(k)].label, labels[k]);
         EXPECT_EQ(gs.menu_items[size_t(k)].texture_slot, 5) << k;
         EXPECT_TRUE(point_in_menu_item(gs, k, x + hw - 0.01f, y + hh - 0.01f)) << k;
         EXPECT_TRUE(point_in_menu_item(gs, k, x - hw + 0.01f, y - hh + 0.01f)) << k;
@@ -105,8 +99,12 @@ TEST(Menu, ItemsClicksKeysAndLatches) {
         for (int k : keys)
             key_event(gs, k, false);
     };
-    step_with({'L'}); // latches start cleared: a key held since the start does nothing
-    EXPECT_FALSE(gs.flock_enabled);
+    auto toggles = [&] {
+        return std::vector<bool>{gs.flock_enabled, gs.trail_enabled, gs.soft_collisions,
+                                 gs.background_enabled, gs.inflate_mode};
+    };
+    step_with({'L', 'T', 'J', 'B', KEY_SHIFT, 'F'}); // latches start cleared: keys held
+    EXPECT_EQ(toggles(), (std::vector<bool>{false, false, false, true, true})); // do nothing
 
     Player& p0 = gs.players[0];
     auto click = [&](float x, float y) {
@@ -122,8 +120,23 @@ TEST(Menu, ItemsClicksKeysAndLatches) {
     click(0, -6);
     EXPECT_EQ(gs.level_index, 1);
     EXPECT_FLOAT_EQ(gs.level.blobs[0].x, 2);
+    click(12, 6); // "change controls": roll, jump and rigid keys of each player in turn
+    for (char c : std::string("ASDJKL")) {
+        key_event(gs, c, true);
+        key_event(gs, c, false); // releases bind nothing
+    }
+    EXPECT_EQ(std::string({char(p0.roll_key), char(p0.rigid_key), char(gs.players[1].jump_key)}),
+              "ADK");
+    EXPECT_FALSE(gs.binding_mode);
     click(-12, -6); // "single player"
     EXPECT_EQ(gs.player_count, 1);
+    click(12, -6); // "save game" on level 2
+    click(-12, 0);
+    p0.x = 77;
+    click(0, 6); // "restart level"
+    EXPECT_FLOAT_EQ(p0.x, 0);
+    click(-12, 6); // "load game"
+    EXPECT_EQ(gs.level_index, 1);
     click(30, 30); // outside every item
     click(0, 0);
     EXPECT_TRUE(gs.playing);
@@ -135,8 +148,8 @@ TEST(Menu, ItemsClicksKeysAndLatches) {
     click(12, 0);
     EXPECT_EQ(host.quit_requests, 1);
 
-    step_with({'L'}, 3);
-    EXPECT_TRUE(gs.flock_enabled); // once per press
+    step_with({'L', 'T', 'J', 'B'}, 3); // once per press
+    EXPECT_EQ(toggles(), (std::vector<bool>{true, true, true, false, true}));
     gs.players[0].x = 77;
     step_with({KEY_SHIFT, KEY_9}, 2); // one level per press, with a reset
     EXPECT_EQ(gs.level_index, 2);

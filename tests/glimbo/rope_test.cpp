@@ -26,9 +26,7 @@ TEST(Rope, ShotTowardsThePointerAndWheel) {
     p.pointer_dx = 6, p.pointer_dy = 8;
     gs.level.ground = {gp(50, 18), gp(-50, 18)};
     FakeHost host;
-    game_step(gs, host, 20);
-    EXPECT_FLOAT_EQ(p.pointer_x, 10);
-    EXPECT_FLOAT_EQ(p.pointer_y, 18);
+    game_step(gs, host, 20); // the pointer is now at (10, 18)
     p.button_down[0] = 1;
     game_step(gs, host, 20);
     EXPECT_NEAR(p.aim_x, 22, 1e-3);
@@ -81,38 +79,40 @@ TEST(Rope, HangingBallSettlesOnAStraightRope) {
     }
 }
 
-TEST(Rope, NearestTargetWinsWithinThirty) {
-    GameState gs = aiming_up({{0, 0}, {0, 8}}); // a player at 8 beats ground at 12
-    gs.level.ground = {gp(5, 12), gp(-5, 12)};
-    FakeHost host;
-    game_step(gs, host, 20);
-    const Rope& rope = gs.players[0].ropes[0];
-    EXPECT_EQ(rope.anchor.kind, AnchorKind::player);
-    EXPECT_EQ(rope.anchor.index, 1);
-    EXPECT_NEAR(rope.segment_length, 8.0f / 12, 1e-6);
-    EXPECT_FLOAT_EQ(rope.anchor_weight, 0.1f);
-
-    gs = aiming_up(); // the nearer of two segments, whatever the index
-    gs.level.ground = {gp(5, 20), gp(-5, 20), gp(-5, 10), gp(5, 10)};
-    game_step(gs, host, 20);
-    EXPECT_NEAR(gs.players[0].ropes[0].anchor_y, 10, 1e-5);
-
-    gs = aiming_up();        // a sheep and a segment at the same distance: the sheep
-    gs.flock_enabled = true; // the others on the ball's centre are no target
-    gs.flock[7] = {0, 10, 0, 10, 1};
-    gs.level.ground = {gp(-1, 10), gp(1, 10)};
-    game_step(gs, host, 20);
-    EXPECT_EQ(gs.players[0].ropes[0].anchor.kind, AnchorKind::sheep);
-    EXPECT_EQ(gs.players[0].ropes[0].anchor.index, 7);
-    EXPECT_FLOAT_EQ(gs.players[0].ropes[0].node_weight, 0.4f);
-
-    for (float y : {30.5f, 29.5f}) { // the reach is 30
-        gs = aiming_up();
-        gs.level.ground = {gp(5, y), gp(-5, y)};
-        host = FakeHost{};
+// Shots straight up hook the nearest target within 30 (a sheep before a segment as near),
+// with the link weights of its kind. Length 0: nothing hooked.
+TEST(Rope, NearestTargetWithinThirty) {
+    const struct {
+        float other_y; // the other player, at (0, other_y)
+        std::vector<GroundPoint> ground;
+        bool flock; // with a sheep at (0, 10)
+        AnchorKind kind;
+        int index;
+        float length, node_weight, anchor_weight;
+    } shots[] = {
+        {8, {gp(5, 12), gp(-5, 12)}, false, AnchorKind::player, 1, 8, 1.9f, 0.1f},
+        {-50, {gp(5, 20), gp(-5, 20), gp(-5, 10), gp(5, 10)}, false, AnchorKind::own, 0, 10, 2, 0},
+        {-50, {gp(-1, 10), gp(1, 10)}, true, AnchorKind::sheep, 7, 10, 0.4f, 0.01f},
+        {-50, {gp(5, 29.5f), gp(-5, 29.5f)}, false, AnchorKind::own, 0, 29.5f, 2, 0},
+        {-50, {gp(5, 30.5f), gp(-5, 30.5f)}, false, AnchorKind::own, 0, 0, 0, 0},
+    };
+    for (const auto& s : shots) {
+        GameState gs = aiming_up({{0, 0}, {0, s.other_y}});
+        gs.level.ground = s.ground;
+        gs.flock_enabled = s.flock; // the other sheep, on the ball's centre, are no target
+        gs.flock[7] = {0, 10, 0, 10, 1};
+        FakeHost host;
         game_step(gs, host, 20);
-        EXPECT_EQ(gs.players[0].ropes[0].attached, y < 30) << y;
-        EXPECT_EQ(host.sounds.size(), y < 30 ? 1u : 0u);
+        const Rope& rope = gs.players[0].ropes[0];
+        EXPECT_EQ(rope.attached, s.length > 0) << s.length;
+        EXPECT_EQ(host.count(Sample::grapple), s.length > 0) << s.length;
+        if (s.length == 0)
+            continue;
+        EXPECT_EQ(rope.anchor.kind, s.kind) << s.length;
+        EXPECT_EQ(rope.anchor.index, s.index) << s.length;
+        EXPECT_NEAR(rope.segment_length * 12, s.length, 1e-4) << s.length;
+        EXPECT_FLOAT_EQ(rope.node_weight, s.node_weight) << s.length;
+        EXPECT_FLOAT_EQ(rope.anchor_weight, s.anchor_weight) << s.length;
     }
 }
 

@@ -12,21 +12,10 @@ void run(GameState& gs, FakeHost& host, int steps) {
         game_step(gs, host, 20);
 }
 
-TEST(PlayStep, FreeFallLimitAndRadius) {
-    GameState gs = play_world({{0, 1000}});
-    FakeHost host;
-    Player& p = gs.players[0];
-    run(gs, host, 121);
-    EXPECT_NEAR(p.y - p.prev_y, -5.05f, 1e-3);                  // limited to 5 before gravity
-    EXPECT_TRUE(p.radius >= 2.45f - 1e-5f && p.radius <= 2.5f); // half the speed
-    p.prev_x = p.x + 7;
-    run(gs, host, 1);
-    EXPECT_NEAR(p.radius, 3.5355339f, 1e-5); // both components at the limit
-}
-
 // A jump tap inflates to 2, then the ball shrinks by 0.05 a step down to 1 (single
 // precision leaves it at 0.95). In shrink mode it rests at 1.5 and the key shrinks it to 0.45.
-TEST(PlayStep, JumpTapAndShrinkMode) {
+// Falling, its speed is limited to 5 a step and it grows to half the speed.
+TEST(PlayStep, JumpShrinkAndFallingSize) {
     GameState gs = play_world({{0, 0}});
     gs.gravity_y = 0;
     FakeHost host;
@@ -47,6 +36,15 @@ TEST(PlayStep, JumpTapAndShrinkMode) {
         EXPECT_LE(p.radius, h.high) << h.steps;
     }
     EXPECT_EQ(host.count(Sample::jump), 1);
+
+    gs.gravity_y = -0.05f;
+    p.y = p.prev_y = 1000;
+    run(gs, host, 121);
+    EXPECT_NEAR(p.y - p.prev_y, -5.05f, 1e-3);                  // limited to 5 before gravity
+    EXPECT_TRUE(p.radius >= 2.45f - 1e-5f && p.radius <= 2.5f); // half the speed
+    p.prev_x = p.x + 7;
+    run(gs, host, 1);
+    EXPECT_NEAR(p.radius, 3.5355339f, 1e-5); // both components at the limit
 }
 
 TEST(PlayStep, RollingPairsAndRespawn) {
@@ -55,13 +53,17 @@ TEST(PlayStep, RollingPairsAndRespawn) {
     FakeHost host;
     Player& p = gs.players[0];
     p.roll_key = 'Q';
-    key_event(gs, 'Q', true);
+    for (int key : {int('Q'), KEY_SHIFT, int('K'), int('C')})
+        key_event(gs, key, true);
     p.aim_x = 30;
     p.in_contact = 1, p.contact_timer = 5;
     run(gs, host, 1);
     // Roll on grip (0.05), then the leash: (30 - 39.95) x 0.01 each way.
     EXPECT_NEAR(p.x, 0.05f + 0.0995f, 1e-6);
     EXPECT_NEAR(gs.players[1].x, 40 - 0.0995f, 1e-5);
+    EXPECT_EQ(host.count(Sample::thunk), 1);    // grip after none
+    EXPECT_FLOAT_EQ(gs.camera_distance, 20.3f); // Shift + K zooms out
+    EXPECT_NEAR(gs.camera_x, 0.20025f, 1e-6);   // C: the camera follows at 0.01
     p.x = p.prev_x = 20, p.aim_x = 50, p.in_contact = p.contact_timer = 0;
     run(gs, host, 1);
     EXPECT_FLOAT_EQ(p.x, 20 + 30 * 0.000999999931f); // in the air; 20 apart: no pull
@@ -117,6 +119,7 @@ TEST(PlayStep, KeysCameraLightFrameRateAndTail) {
     gs.camera_x = 105, gs.sound_channel = 17;
     gs.players[0].pointer_dx = 30, gs.players[0].pointer_dy = 40;
     gs.players[1].wheel = 3;
+    gs.level.ground = {gp(-60, -3), gp(60, -3)}; // 3 below the balls: out of their reach
     for (int key : {KEY_SHIFT, int('I'), int('M'), int('H')})
         key_event(gs, key, true);
     game_step(gs, host, 20);
@@ -126,9 +129,10 @@ TEST(PlayStep, KeysCameraLightFrameRateAndTail) {
     EXPECT_FLOAT_EQ(gs.frame_rate, 0.5f);
     EXPECT_NEAR(gs.camera_x, 105 - 100 * 0.1f, 1e-4); // mean x of the players is 5
     EXPECT_NEAR(gs.camera_y, -0.005f, 1e-6);          // both fell 0.05
-    // The light eases a tenth of the way to (0, -0.05), then to (10, -0.05).
+    // The light eases a tenth of the way to (0, -0.05), then moves a fifth of the way to 5
+    // above the ground (0.895 to 1.116); then the same for (10, -0.05).
     EXPECT_NEAR(gs.light_x, 1.81f, 1e-5);
-    EXPECT_NEAR(gs.light_y, 0.8005f, 1e-5);
+    EXPECT_NEAR(gs.light_y, 1.19952f, 1e-5);
     EXPECT_FLOAT_EQ(gs.gravity_x, 0); // towards the last player's pointer, 0.05 up
     EXPECT_NEAR(gs.gravity_y, 0.05f, 1e-6);
     EXPECT_EQ(gs.sound_channel, 0);

@@ -38,15 +38,9 @@ TEST(Collision, OneSegmentCases) {
         float x = c.x, y = c.y;
         bool contact = false, death = false;
         collide_with_segment(c.p1, c.p2, x, y, 1, contact, c.p1.type, true, death, c.settings);
-        EXPECT_FLOAT_EQ(x, c.x) << c.x << ", " << c.y;
         EXPECT_FLOAT_EQ(y, c.out_y) << c.x << ", " << c.y;
-        EXPECT_EQ(contact, c.contact) << c.x << ", " << c.y;
-        EXPECT_EQ(death, c.death) << c.x << ", " << c.y;
+        EXPECT_TRUE(x == c.x && contact == c.contact && death == c.death) << c.x << ", " << c.y;
     }
-    const SegmentParams p = segment_intersection(0, 0, 10, 0, 2, 5, 2, -15);
-    EXPECT_FLOAT_EQ(p.t, 0.2f);
-    EXPECT_FLOAT_EQ(p.w, 0.75f); // (2, -15) + 0.75 (0, 20)
-    EXPECT_FALSE(params_in_unit_range(segment_intersection(0, 0, 10, 0, 0, 1, 10, 1)));
 }
 
 // Skipping runs of segments must give bit for bit the result of testing each one.
