@@ -20,6 +20,12 @@ TEST(Controls, DefaultsAndKeysNoKeyboardHas) {
     init_game_state(gs, 1); // roll keys only for existing players, the rest always
     install_default_controls(gs);
     EXPECT_EQ(keys_of(gs), std::string("QWE\0YU", 6));
+    for (int mice : {4, 5}) { // players 3 and 4 roll with W and E once they exist
+        init_game_state(gs, mice);
+        install_default_controls(gs);
+        EXPECT_EQ(gs.players[3].roll_key, 'W');
+        EXPECT_EQ(gs.players[4].roll_key, mice == 5 ? 'E' : 0);
+    }
     key_event(gs, 256, true); // codes no keyboard has, as a damaged save may bind
     EXPECT_FALSE(key_held(gs, 256) || key_held(gs, INT32_MIN) || key_held(gs, INT32_MAX));
 }

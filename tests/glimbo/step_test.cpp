@@ -143,6 +143,8 @@ TEST(PlayStep, KeysCameraLightFrameRateAndTail) {
     game_step(gs, host, 25); // menu: clock stands still
     EXPECT_FLOAT_EQ(gs.time_taken, 20);
     EXPECT_FLOAT_EQ(gs.frame_rate, 0.9f);
+    game_step(gs, host, 0); // counted as 1 ms
+    EXPECT_FLOAT_EQ(gs.frame_rate, 10.9f);
 }
 
 } // namespace

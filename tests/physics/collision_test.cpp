@@ -10,36 +10,38 @@ namespace {
 TEST(Collision, OneSegmentCases) {
     const GroundPoint a = gp(0, 0), b = gp(10, 0);
     const CollisionSettings soft{true, false}, ctrl{false, true};
+    const GroundPoint c = gp(0, 0), d = gp(6, 8); // normal (0.8, -0.6) into the solid
     const struct {
         GroundPoint p1, p2;
         float x, y;
         CollisionSettings settings;
-        float out_y;
+        float out_x, out_y;
         bool contact, death;
     } cases[] = {
-        {a, b, 5, 0.9f, {}, 1, true, false},                   // pushed out to the radius
-        {a, b, 5, -1.5f, {}, 1, true, false},                  // inside, within 2r
-        {a, b, 5, 1.2f, {}, 1.2f, false, false},               // clear of the line
-        {a, b, 5, -2.5f, {}, -2.5f, false, false},             // deeper than 2r
-        {b, a, 5, 0.9f, {}, -1, true, false},                  // reversed: open side below
-        {a, b, 5, 1.7f, ctrl, 1, true, false},                 // Ctrl clings from 0.8 farther
-        {a, b, 5, 1.9f, ctrl, 1.9f, false, false},             // but no farther
-        {a, b, 10.5f, 0.5f, {}, 0.5f, false, false},           // passes rejection, t = 1.05
-        {a, b, 11, 0.5f, {}, 0.5f, false, false},              // rejected
-        {gp(5, 0), gp(5, 0), 5, 0.5f, {}, 0.5f, false, false}, // zero length
-        {a, gp(1, 0), 0.5f, 0.5f, {}, 1, true, false},         // length 1
-        {gp(0, 0, SURFACE_ICE), b, 5, 0.5f, {}, 1, false, false},
-        {gp(0, 0, SURFACE_SPIKES), b, 5, 0.5f, {}, 1, false, true},
-        {gp(0, 0, 5), b, 5, 0.5f, {}, 1, false, false},               // unknown surface
-        {gp(0, 0, SURFACE_ICE), b, 5, 0.5f, soft, 0.6f, true, false}, // a fifth of the way
-        {a, b, 5, -4.5f, soft, -3.4f, true, false},                   // reach 5r
+        {a, b, 5, 0.9f, {}, 5, 1, true, false},                   // pushed out to the radius
+        {a, b, 5, -1.5f, {}, 5, 1, true, false},                  // inside, within 2r
+        {a, b, 5, 1.2f, {}, 5, 1.2f, false, false},               // clear of the line
+        {a, b, 5, -2.5f, {}, 5, -2.5f, false, false},             // deeper than 2r
+        {b, a, 5, 0.9f, {}, 5, -1, true, false},                  // reversed: open side below
+        {c, d, 1.64f, 5.02f, ctrl, 2.2f, 4.6f, true, false},      // Ctrl clings from 1.7
+        {c, d, 1.48f, 5.14f, ctrl, 1.48f, 5.14f, false, false},   // but not from 1.9
+        {a, b, 10.5f, 0.5f, {}, 10.5f, 0.5f, false, false},       // passes rejection, t = 1.05
+        {a, b, 11, 0.5f, {}, 11, 0.5f, false, false},             // rejected
+        {gp(5, 0), gp(5, 0), 5, 0.5f, {}, 5, 0.5f, false, false}, // zero length
+        {a, gp(1, 0), 0.5f, 0.5f, {}, 0.5f, 1, true, false},      // length 1
+        {gp(0, 0, SURFACE_ICE), b, 5, 0.5f, {}, 5, 1, false, false},
+        {gp(0, 0, SURFACE_SPIKES), b, 5, 0.5f, {}, 5, 1, false, true},
+        {gp(0, 0, 5), b, 5, 0.5f, {}, 5, 1, false, false},               // unknown surface
+        {gp(0, 0, SURFACE_ICE), b, 5, 0.5f, soft, 5, 0.6f, true, false}, // a fifth of the way
+        {a, b, 5, -4.5f, soft, 5, -3.4f, true, false},                   // reach 5r
     };
-    for (const auto& c : cases) {
-        float x = c.x, y = c.y;
+    for (const auto& k : cases) {
+        float x = k.x, y = k.y;
         bool contact = false, death = false;
-        collide_with_segment(c.p1, c.p2, x, y, 1, contact, c.p1.type, true, death, c.settings);
-        EXPECT_FLOAT_EQ(y, c.out_y) << c.x << ", " << c.y;
-        EXPECT_TRUE(x == c.x && contact == c.contact && death == c.death) << c.x << ", " << c.y;
+        collide_with_segment(k.p1, k.p2, x, y, 1, contact, k.p1.type, true, death, k.settings);
+        EXPECT_NEAR(x, k.out_x, 1e-5) << k.x << ", " << k.y;
+        EXPECT_NEAR(y, k.out_y, 1e-5) << k.x << ", " << k.y;
+        EXPECT_TRUE(contact == k.contact && death == k.death) << k.x << ", " << k.y;
     }
 }
 
