@@ -4,57 +4,54 @@
 
 namespace {
 
-TEST(Controls, BindingAndDefaults) {
+// Roll, jump and rigid keys of players 0 and 1 as one string.
+std::string keys_of(const GameState& gs) {
+    std::string keys;
+    for (const Player& p : {gs.players[0], gs.players[1]})
+        keys += {char(p.roll_key), char(p.jump_key), char(p.rigid_key)};
+    return keys;
+}
+
+TEST(Controls, DefaultsAndKeysNoKeyboardHas) {
     GameState gs;
     init_game_state(gs, 2);
     install_default_controls(gs);
-    EXPECT_EQ(gs.players[1].roll_key, 'T');
-    gs.binding_mode = true;
-    for (char c : std::string("ASDJKL")) {
-        key_event(gs, c, true);
-        key_event(gs, c, false); // releases bind nothing
-    }
-    const Player &a = gs.players[0], &b = gs.players[1];
-    EXPECT_EQ(std::string({char(a.roll_key), char(a.jump_key), char(a.rigid_key), char(b.roll_key),
-                           char(b.jump_key), char(b.rigid_key)}),
-              "ASDJKL");
-    EXPECT_FALSE(gs.binding_mode);
-
+    EXPECT_EQ(keys_of(gs), "QWETYU");
     init_game_state(gs, 1); // roll keys only for existing players, the rest always
     install_default_controls(gs);
-    EXPECT_EQ(std::string({char(gs.players[0].roll_key), char(gs.players[0].jump_key),
-                           char(gs.players[0].rigid_key), char(gs.players[1].jump_key),
-                           char(gs.players[1].rigid_key)}),
-              "QWEYU");
-    EXPECT_EQ(gs.players[1].roll_key, 0);
-    fill_menu_items(gs);
-    EXPECT_STREQ(gs.menu_items[5].label, "change controls");
-    EXPECT_FLOAT_EQ(gs.menu_items[8].x, -12);
+    EXPECT_EQ(keys_of(gs), std::string("QWE\0YU", 6));
+    for (int mice : {4, 5}) { // players 3 and 4 roll with W and E once they exist
+        init_game_state(gs, mice);
+        install_default_controls(gs);
+        EXPECT_EQ(gs.players[3].roll_key, 'W');
+        EXPECT_EQ(gs.players[4].roll_key, mice == 5 ? 'E' : 0);
+    }
+    key_event(gs, 256, true); // codes no keyboard has, as a damaged save may bind
+    EXPECT_FALSE(key_held(gs, 256) || key_held(gs, INT32_MIN) || key_held(gs, INT32_MAX));
 }
 
 TEST(Controls, MouseMotionWheelAndRightToggle) {
     GameState gs;
     init_game_state(gs, 1);
     Player& p = gs.players[0];
-    auto mouse = [&](int x, bool right, int wheel = 0) {
-        player_mouse_input(gs, 0, x, x, wheel, true, right, false);
+    auto mouse = [&](int x, bool right, int wheel = 0, bool middle = false) {
+        player_mouse_input(gs, 0, x, x, wheel, true, right, middle);
     };
-    mouse(10, false, 2);
+    mouse(0, true); // right pressed in the very first report: nothing armed, no flip
+    EXPECT_EQ(p.button_down[1], 0);
+    mouse(10, true, 2, true); // a report without a change arms the toggle
     EXPECT_FLOAT_EQ(p.pointer_dx, 1);
     EXPECT_FLOAT_EQ(p.pointer_dy, -1);
-    mouse(0, false, -1);
+    EXPECT_EQ(p.button_down[2], 1);
+    mouse(0, false, -1); // released: flips on
+    EXPECT_EQ(p.button_down[1], 1);
     EXPECT_FLOAT_EQ(p.wheel, -1); // replaced, not added
-    EXPECT_EQ(p.button_down[0], 1);
-    mouse(0, true); // press after movement: flips
+    EXPECT_EQ(p.button_down[0] + p.button_down[2], 1);
+    mouse(0, true); // pressed straight after: no flip
     EXPECT_EQ(p.button_down[1], 1);
-    mouse(0, false); // release straight after: no flip
-    EXPECT_EQ(p.button_down[1], 1);
-    mouse(1, false);
-    mouse(0, true); // press, movement, release: on and off again
-    EXPECT_EQ(p.button_down[1], 0);
     mouse(1, true);
-    mouse(0, false);
-    EXPECT_EQ(p.button_down[1], 1);
+    mouse(0, false); // released after a quiet report: flips off
+    EXPECT_EQ(p.button_down[1], 0);
 }
 
 } // namespace

@@ -7,23 +7,19 @@
 
 namespace {
 
-// The flock on a wide grid far from everything, with player 0 at (21.5, 0).
-GameState grid_flock() {
+float kick(RandomState& rng) {
+    return float(random_next(rng)) * 0.0000061037017f - 0.1f;
+}
+
+// Sheep 0-4 placed for a drift, a shove by player 0 at (21.5, 0), a fall and a pair too
+// close together; the rest on a wide grid far from everything.
+TEST(Flock, DriftShoveFallSpacingAndGrip) {
     GameState gs = play_world({{21.5f, 0}});
     gs.flock_enabled = true;
     for (int s = 0; s < FLOCK_SIZE; ++s) {
         const float x = 1000.0f + 10 * float(s % 20), y = 1000.0f + 10 * float(s / 20);
         gs.flock[size_t(s)] = {x, y, x, y, 1};
     }
-    return gs;
-}
-
-float kick(RandomState& rng) {
-    return float(random_next(rng)) * 0.0000061037017f - 0.1f;
-}
-
-TEST(Flock, DriftShoveFallAndSpacing) {
-    GameState gs = grid_flock();
     Player& p = gs.players[0];
     gs.flock[0] = {20, 0, 20, 0, 1};
     gs.flock[1] = {0, -301, 0, -301, 1};
@@ -46,7 +42,6 @@ TEST(Flock, DriftShoveFallAndSpacing) {
     EXPECT_NEAR(gs.flock[0].x, sx + dx / d * 0.8f * overlap, 1e-5);
     EXPECT_NEAR(gs.flock[0].y, sy + sy / d * 0.8f * overlap, 1e-5);
     EXPECT_NEAR(p.x, 21.5f - dx / d * 0.08f * overlap, 1e-5);
-    EXPECT_FLOAT_EQ(p.contact_timer, 3);
     EXPECT_FLOAT_EQ(p.prev_x, 21.5f);
     // Fall: back at (0, -1) at rest.
     EXPECT_FLOAT_EQ(gs.flock[1].x, 0);
@@ -59,24 +54,16 @@ TEST(Flock, DriftShoveFallAndSpacing) {
                 1e-5);
     EXPECT_NEAR(gs.flock[2].x + gs.flock[3].x, ax + bx, 1e-5);
 
+    // The shove gives grip for three steps after the touch.
+    gs.flock_enabled = false;
+    FakeHost host;
+    for (int s = 0; s < 4; ++s) {
+        game_step(gs, host, 20);
+        EXPECT_EQ(p.in_contact, s < 3) << s;
+    }
     for (int s = 0; s < 200; ++s) // no gravity: a lone sheep never falls away
         flock_step(gs);
     EXPECT_LT(std::fabs(gs.flock[4].y - 50), 10);
-}
-
-TEST(Flock, GripLastsThreeStepsAfterTheLastTouch) {
-    GameState gs = grid_flock();
-    gs.gravity_y = 0;
-    gs.flock[0] = {21, 0, 21, 0, 1};
-    FakeHost host;
-    game_step(gs, host, 20);
-    gs.flock_enabled = false; // frozen: no more touches
-    for (int s = 0; s < 3; ++s) {
-        game_step(gs, host, 20);
-        EXPECT_EQ(gs.players[0].in_contact, 1) << s;
-    }
-    game_step(gs, host, 20);
-    EXPECT_EQ(gs.players[0].in_contact, 0);
 }
 
 } // namespace

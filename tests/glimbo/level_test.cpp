@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <fstream>
 
@@ -12,7 +11,7 @@ namespace {
 TEST(Levels, BlobReachNearestAndDoubleBing) {
     GameState gs = play_world({{0, 0}});
     FakeHost host;
-    gs.level.blobs = {blob_at(2, 0), blob_at(0, 1.9f), blob_at(-1.5f, 0), blob_at(9, 9)};
+    gs.level.blobs = {{2, 0}, {0, 1.9f}, {-1.5f, 0}, {9, 9}};
     EXPECT_FALSE(blob_pass(gs, host, 0));
     EXPECT_EQ(gs.level.blobs[0].present, 1); // exactly radius + 1 away: not collected
     EXPECT_EQ(gs.level.blobs[1].present + gs.level.blobs[2].present, 0);
@@ -26,19 +25,20 @@ TEST(Levels, NoBlobsMissingAndDamagedFiles) {
     TempDir dir("glimbo_levels");
     FakeHost host;
     GameState gs = dir.start(host); // no level1.svg
-    EXPECT_EQ(host.messages[0],
-              std::make_pair(std::string("error"), std::string("you need a level1.svg file")));
-    EXPECT_EQ(host.icons[0], MessageIcon::stop);
+    using Messages = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(host.messages, Messages({{"error", "you need a level1.svg file"}}));
+    EXPECT_EQ(host.icons, std::vector<MessageIcon>{MessageIcon::stop});
     EXPECT_EQ(host.quit_requests, 1);
 
     dir.write_level(1, flat_level({}));
-    dir.write_level(2, flat_level({blob_at(30, 0), blob_at(40, 0)}));
+    dir.write_level(2, flat_level({{30, 0}, {40, 0}}));
     host = FakeHost{};
     gs = dir.start(host);
     gs.playing = true;
-    gs.players[0].ropes[0].attached = gs.players[0].ropes[1].attached = 1;
-    game_step(gs, host, 20); // no blobs: finished at once
-    EXPECT_EQ(gs.players[0].ropes[0].attached + gs.players[0].ropes[1].attached, 0);
+    Player& p = gs.players[0];
+    p.ropes[0].attached = p.ropes[1].attached = 1;
+    game_step(gs, host, 20); // no blobs: finished at once, on level 2 with the ropes let go
+    EXPECT_EQ(p.ropes[0].attached + p.ropes[1].attached, 0);
     EXPECT_EQ(gs.level_index, 1);
     EXPECT_EQ(gs.highest_level, 1);
     EXPECT_EQ(gs.level.blobs.size(), 2u);
@@ -46,18 +46,14 @@ TEST(Levels, NoBlobsMissingAndDamagedFiles) {
     EXPECT_EQ(host.count(Sample::complete), 1);
 
     gs.level_index = 2; // past the last level: game complete, level 1 again
-    gs.players[0].ropes[0].attached = gs.players[0].ropes[1].attached = 1;
-    reset_level(gs, host); // a fresh level starts with no ropes, the camera within 500
+    reset_level(gs, host);
     EXPECT_LE(std::max(std::fabs(gs.camera_x), std::fabs(gs.camera_y)), 500);
     for (const Sheep& s : gs.flock) // the flock starts in [0, 10] x [0, 10]
         EXPECT_TRUE(s.x >= 0 && s.x <= 10 && s.y >= 0 && s.y <= 10) << s.x << ", " << s.y;
-    EXPECT_EQ(gs.players[0].ropes[0].attached + gs.players[0].ropes[1].attached, 0);
-    EXPECT_EQ(host.messages.at(0).first, "game complete");
-    EXPECT_EQ(host.messages[0].second.rfind("well done youve completed the game(or level not "
-                                            "found)!, good ending, eh? (",
-                                            0),
-              0u);
-    EXPECT_EQ(host.icons[0], MessageIcon::information);
+    const std::string thanks = "well done youve completed the game(or level not found)!, good "
+                               "ending, eh? (thanks for playing glimbo)";
+    EXPECT_EQ(host.messages, Messages({{"game complete", thanks}}));
+    EXPECT_EQ(host.icons, std::vector<MessageIcon>{MessageIcon::information});
     EXPECT_EQ(gs.level_index, 0);
 
     std::ofstream(dir.path / "levels" / "level2.svg") << "not a level"; // damaged
@@ -72,26 +68,43 @@ TEST(Levels, NoBlobsMissingAndDamagedFiles) {
     EXPECT_EQ(host.quit_requests, 0);
 }
 
-TEST(Menu, ItemsLatchAndNavigation) {
+TEST(Menu, ItemsClicksKeysAndLatches) {
     TempDir dir("glimbo_menu");
     for (int n = 1; n <= 3; ++n)
-        dir.write_level(n, flat_level({blob_at(float(n), 30)}));
+        dir.write_level(n, flat_level({{float(n), 30}}));
     FakeHost host;
     GameState gs = dir.start(host, 2);
-    // Each item's box (centre, half sizes): just inside its corners is in, its borders out.
-    const float boxes[MENU_ITEM_COUNT][4] = {{0, 0, 4, 3},   {12, 0, 4, 3},   {-12, 0, 6, 3},
-                                             {0, 6, 6, 3},   {0, -6, 6, 3},   {12, 6, 6, 3},
+    // Each item's label and box (centre, half sizes): just inside its corners is in, its
+    // borders out.
+    const char* labels[MENU_ITEM_COUNT] = {"play",          "exit",       "back 1 level",
+                                           "restart level", "next level", "change controls",
+                                           "single player", "save game",  "load game"};
+    const float boxes[MENU_ITEM_COUNT][4] = {{0, 0, 4, 3},    {12, 0, 4, 3},  {-12, 0, 6, 3},
+                                             {0, 6, 6, 3},    {0, -6, 6, 3},  {12, 6, 6, 3},
                                              {-12, -6, 6, 3}, {12, -6, 6, 3}, {-12, 6, 6, 3}};
     for (int k = 0; k < MENU_ITEM_COUNT; ++k) {
         const auto [x, y, hw, hh] = boxes[k];
+        EXPECT_STREQ(gs.menu_items[size_t(k)].label, labels[k]);
         EXPECT_EQ(gs.menu_items[size_t(k)].texture_slot, 5) << k;
         EXPECT_TRUE(point_in_menu_item(gs, k, x + hw - 0.01f, y + hh - 0.01f)) << k;
         EXPECT_TRUE(point_in_menu_item(gs, k, x - hw + 0.01f, y - hh + 0.01f)) << k;
-        EXPECT_FALSE(point_in_menu_item(gs, k, x + hw, y)) << k;
-        EXPECT_FALSE(point_in_menu_item(gs, k, x - hw, y)) << k;
-        EXPECT_FALSE(point_in_menu_item(gs, k, x, y + hh)) << k;
-        EXPECT_FALSE(point_in_menu_item(gs, k, x, y - hh)) << k;
+        for (auto [bx, by] : {std::pair{x + hw, y}, {x - hw, y}, {x, y + hh}, {x, y - hh}})
+            EXPECT_FALSE(point_in_menu_item(gs, k, bx, by)) << k;
     }
+    auto step_with = [&](std::vector<int> keys, int steps = 1) {
+        for (int k : keys)
+            key_event(gs, k, true);
+        for (int s = 0; s < steps; ++s)
+            game_step(gs, host, 20);
+        for (int k : keys)
+            key_event(gs, k, false);
+    };
+    auto toggles = [&] {
+        return std::vector<bool>{gs.flock_enabled, gs.trail_enabled, gs.soft_collisions,
+                                 gs.background_enabled, gs.inflate_mode};
+    };
+    step_with({'L', 'T', 'J', 'B', KEY_SHIFT, 'F'}); // latches start cleared: keys held
+    EXPECT_EQ(toggles(), (std::vector<bool>{false, false, false, true, true})); // do nothing
 
     Player& p0 = gs.players[0];
     auto click = [&](float x, float y) {
@@ -107,56 +120,44 @@ TEST(Menu, ItemsLatchAndNavigation) {
     click(0, -6);
     EXPECT_EQ(gs.level_index, 1);
     EXPECT_FLOAT_EQ(gs.level.blobs[0].x, 2);
+    click(12, 6); // "change controls": roll, jump and rigid keys of each player in turn
+    for (char c : std::string("ASDJKL")) {
+        key_event(gs, c, true);
+        key_event(gs, c, false); // releases bind nothing
+    }
+    EXPECT_EQ(std::string({char(p0.roll_key), char(p0.rigid_key), char(gs.players[1].jump_key)}),
+              "ADK");
+    EXPECT_FALSE(gs.binding_mode);
     click(-12, -6); // "single player"
     EXPECT_EQ(gs.player_count, 1);
+    click(12, -6); // "save game" on level 2
+    click(-12, 0);
+    p0.x = 77;
+    click(0, 6); // "restart level"
+    EXPECT_FLOAT_EQ(p0.x, 0);
+    click(-12, 6); // "load game"
+    EXPECT_EQ(gs.level_index, 1);
     click(30, 30); // outside every item
     click(0, 0);
     EXPECT_TRUE(gs.playing);
-
     // The first menu step after play ignores the held button until released.
-    key_event(gs, 'M', true);
-    game_step(gs, host, 20);
-    key_event(gs, 'M', false);
+    step_with({'M'});
     p0.pointer_dx = 12, p0.pointer_dy = 0; // "exit"
-    p0.button_down[0] = 1;
-    game_step(gs, host, 20);
-    game_step(gs, host, 20);
+    step_with({}, 2);
     EXPECT_EQ(host.quit_requests, 0);
     click(12, 0);
     EXPECT_EQ(host.quit_requests, 1);
-}
 
-TEST(Menu, KeysAndLatches) {
-    TempDir dir("glimbo_keys");
-    for (int n = 1; n <= 3; ++n)
-        dir.write_level(n, flat_level({blob_at(float(n), 30)}));
-    FakeHost host;
-    GameState gs = dir.start(host, 2);
-    auto step_with = [&](std::vector<int> keys, int steps = 1) {
-        for (int k : keys)
-            key_event(gs, k, true);
-        for (int s = 0; s < steps; ++s)
-            game_step(gs, host, 20);
-        for (int k : keys)
-            key_event(gs, k, false);
-    };
-    step_with({'L'}, 1); // latches start cleared: held since start does nothing
-    EXPECT_FALSE(gs.flock_enabled);
-    step_with({});
-    step_with({'L'}, 3);
-    EXPECT_TRUE(gs.flock_enabled); // once per press
-
-    gs.players[1].x = 77;
-    step_with({KEY_SHIFT, KEY_9}, 1);
-    step_with({});
-    gs.players[1].x = 77;
-    step_with({KEY_SHIFT, KEY_9}, 2); // one level per press, a reset every held step
+    step_with({'L', 'T', 'J', 'B'}, 3); // once per press
+    EXPECT_EQ(toggles(), (std::vector<bool>{true, true, true, false, true}));
+    gs.players[0].x = 77;
+    step_with({KEY_SHIFT, KEY_9}, 2); // one level per press, with a reset
     EXPECT_EQ(gs.level_index, 2);
-    EXPECT_FLOAT_EQ(gs.players[1].x, 2);
-    EXPECT_EQ(gs.highest_level, 2);
+    EXPECT_FLOAT_EQ(gs.players[0].x, 0);
     step_with({KEY_SHIFT, KEY_0, 'F'}, 2);
     EXPECT_EQ(gs.level_index, 1);
     EXPECT_FALSE(gs.inflate_mode);
+    gs.player_count = 2;
     step_with({KEY_ENTER});
     EXPECT_EQ(gs.player_count, 1);
 }

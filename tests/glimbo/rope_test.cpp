@@ -1,3 +1,4 @@
+#include "glimbo/rope.h"
 #include "test_world.h"
 
 #include <gtest/gtest.h>
@@ -11,24 +12,32 @@ GameState aiming_up(std::vector<std::pair<float, float>> spots = {{0, 0}}) {
     GameState gs = play_world(spots);
     gs.gravity_y = 0;
     gs.players[0].pointer_y = gs.players[0].pointer_dy = 16;
+    gs.players[0].aim_y = 30;
     gs.players[0].button_down[0] = 1;
     return gs;
 }
 
-TEST(Rope, ShotAtGroundTenAwayAndWheel) {
-    GameState gs = aiming_up();
-    gs.level.ground = {gp(5, 10), gp(-5, 10)};
-    FakeHost host;
-    game_step(gs, host, 20);
+// From (4, 10) with the pointer (6, 8) away, the aim lies 30 out at (22, 34) and the rope
+// hooks the ground 10 away at (10, 18); the wheel then lengthens the links.
+TEST(Rope, ShotTowardsThePointerAndWheel) {
+    GameState gs = play_world({{4, 10}});
+    gs.gravity_y = 0;
     Player& p = gs.players[0];
+    p.pointer_dx = 6, p.pointer_dy = 8;
+    gs.level.ground = {gp(50, 18), gp(-50, 18)};
+    FakeHost host;
+    game_step(gs, host, 20); // the pointer is now at (10, 18)
+    p.button_down[0] = 1;
+    game_step(gs, host, 20);
+    EXPECT_NEAR(p.aim_x, 22, 1e-3);
+    EXPECT_NEAR(p.aim_y, 34, 1e-3);
     const Rope& rope = p.ropes[0];
     ASSERT_EQ(rope.attached, 1);
-    EXPECT_EQ(host.count(Sample::grapple), 1);
-    EXPECT_EQ(rope.anchor.kind, AnchorKind::own);
-    EXPECT_NEAR(rope.anchor_y, 10, 1e-5);
-    EXPECT_NEAR(rope.segment_length, 10.0f / 12, 1e-6);
-    EXPECT_FLOAT_EQ(rope.node_weight, 2);
-    EXPECT_NEAR(rope.nodes[5].y, 5, 1e-3); // node k at (k + 1)/12 from the anchor
+    EXPECT_NEAR(rope.anchor_x, 10, 1e-4);
+    EXPECT_NEAR(rope.anchor_y, 18, 1e-4);
+    EXPECT_NEAR(rope.segment_length, 10.0f / 12, 1e-5);
+    EXPECT_NEAR(rope.nodes[5].x, 7, 1e-3); // node k at (k + 1)/12 from the anchor
+    EXPECT_NEAR(rope.nodes[5].y, 14, 1e-3);
 
     p.wheel = 10; // each link 0.6 longer
     game_step(gs, host, 20);
@@ -66,87 +75,71 @@ TEST(Rope, HangingBallSettlesOnAStraightRope) {
     }
 }
 
-// Away from the origin: the aim point lies 30 out towards the pointer, and the rope hooks
-// the ground where that line crosses it.
-TEST(Rope, AimFollowsThePointerFromAnywhere) {
-    GameState gs = play_world({{4, 10}});
-    gs.gravity_y = 0;
-    Player& p = gs.players[0];
-    p.pointer_dx = 6, p.pointer_dy = 8; // the step puts the pointer at (10, 18)
-    gs.level.ground = {gp(50, 18), gp(-50, 18)};
-    FakeHost host;
-    game_step(gs, host, 20);
-    EXPECT_FLOAT_EQ(p.pointer_x, 10);
-    EXPECT_FLOAT_EQ(p.pointer_y, 18);
-    p.button_down[0] = 1;
-    game_step(gs, host, 20);
-    EXPECT_NEAR(p.aim_x, 22, 1e-3);
-    EXPECT_NEAR(p.aim_y, 34, 1e-3);
-    ASSERT_EQ(p.ropes[0].attached, 1);
-    EXPECT_NEAR(p.ropes[0].anchor_x, 10, 1e-3);
-    EXPECT_NEAR(p.ropes[0].segment_length, 10.0f / 12, 1e-5);
-}
-
-TEST(Rope, NearestTargetWins) {
-    GameState gs = aiming_up({{0, 0}, {0, 8}}); // a player at 8 beats ground at 12
-    gs.level.ground = {gp(5, 12), gp(-5, 12)};
-    FakeHost host;
-    game_step(gs, host, 20);
-    const Rope& rope = gs.players[0].ropes[0];
-    EXPECT_EQ(rope.anchor.kind, AnchorKind::player);
-    EXPECT_EQ(rope.anchor.index, 1);
-    EXPECT_NEAR(rope.segment_length, 8.0f / 12, 1e-6);
-    EXPECT_FLOAT_EQ(rope.anchor_weight, 0.1f);
-
-    gs = aiming_up(); // the nearer of two segments, whatever the index
-    gs.level.ground = {gp(5, 20), gp(-5, 20), gp(-5, 10), gp(5, 10)};
-    game_step(gs, host, 20);
-    EXPECT_NEAR(gs.players[0].ropes[0].anchor_y, 10, 1e-5);
-
-    gs = aiming_up(); // a sheep and a segment at the same distance: the sheep
-    gs.flock_enabled = true;
-    for (int s = 0; s < FLOCK_SIZE; ++s)
-        gs.flock[size_t(s)] = {1000.0f + 3 * s, 1000, 1000.0f + 3 * s, 1000, 1};
-    gs.flock[7] = {0, 10, 0, 10, 1};
-    gs.level.ground = {gp(-1, 10), gp(1, 10)};
-    game_step(gs, host, 20);
-    EXPECT_EQ(gs.players[0].ropes[0].anchor.kind, AnchorKind::sheep);
-    EXPECT_EQ(gs.players[0].ropes[0].anchor.index, 7);
-    EXPECT_FLOAT_EQ(gs.players[0].ropes[0].node_weight, 0.4f);
-}
-
-TEST(Rope, ReachIsThirty) {
-    for (float y : {30.5f, 29.5f}) {
-        GameState gs = aiming_up();
-        gs.level.ground = {gp(5, y), gp(-5, y)};
+// Shots straight up hook the nearest target within 30 (a sheep before a segment as near),
+// with the link weights of its kind. Length 0: nothing hooked.
+TEST(Rope, NearestTargetWithinThirty) {
+    const struct {
+        float other_y; // the other player, at (0, other_y)
+        std::vector<GroundPoint> ground;
+        bool flock; // with a sheep at (0, 10)
+        AnchorKind kind;
+        int index;
+        float length, node_weight, anchor_weight;
+    } shots[] = {
+        {8, {gp(5, 12), gp(-5, 12)}, false, AnchorKind::player, 1, 8, 1.9f, 0.1f},
+        {-50, {gp(5, 20), gp(-5, 20), gp(-5, 10), gp(5, 10)}, false, AnchorKind::own, 0, 10, 2, 0},
+        {-50, {gp(-1, 10), gp(1, 10)}, true, AnchorKind::sheep, 7, 10, 0.4f, 0.01f},
+        {-50, {gp(5, 29.5f), gp(-5, 29.5f)}, false, AnchorKind::own, 0, 29.5f, 2, 0},
+        {-50, {gp(5, 30.5f), gp(-5, 30.5f)}, false, AnchorKind::own, 0, 0, 0, 0},
+    };
+    for (const auto& s : shots) {
+        GameState gs = aiming_up({{0, 0}, {0, s.other_y}});
+        gs.level.ground = s.ground;
+        gs.flock_enabled = s.flock; // the other sheep, on the ball's centre, are no target
+        gs.flock[7] = {0, 10, 0, 10, 1};
         FakeHost host;
         game_step(gs, host, 20);
-        EXPECT_EQ(gs.players[0].ropes[0].attached, y < 30) << y;
-        EXPECT_EQ(host.sounds.size(), y < 30 ? 1u : 0u);
+        const Rope& rope = gs.players[0].ropes[0];
+        EXPECT_EQ(rope.attached, s.length > 0) << s.length;
+        EXPECT_EQ(host.count(Sample::grapple), s.length > 0) << s.length;
+        if (s.length == 0)
+            continue;
+        EXPECT_EQ(rope.anchor.kind, s.kind) << s.length;
+        EXPECT_EQ(rope.anchor.index, s.index) << s.length;
+        EXPECT_NEAR(rope.segment_length * 12, s.length, 1e-4) << s.length;
+        EXPECT_FLOAT_EQ(rope.node_weight, s.node_weight) << s.length;
+        EXPECT_FLOAT_EQ(rope.anchor_weight, s.anchor_weight) << s.length;
     }
 }
 
-TEST(Rope, RigidPairMovesByEqualShares) {
-    GameState gs = aiming_up({{0, 0}, {6, 8}});
-    Player &a = gs.players[0], &b = gs.players[1];
-    a.rigid_key = b.rigid_key = 'E';
-    a.pointer_dx = a.pointer_x = 9.6f, a.pointer_dy = a.pointer_y = 12.8f;
-    b.pointer_dx = -9.6f, b.pointer_dy = -12.8f, b.pointer_x = -3.6f, b.pointer_y = -4.8f;
-    b.button_down[0] = 1;
-    key_event(gs, 'E', true);
-    FakeHost host;
-    game_step(gs, host, 20);
-    ASSERT_TRUE(a.ropes[0].attached && b.ropes[0].attached && a.ropes[0].rigid);
-    EXPECT_FLOAT_EQ(a.ropes[0].node_weight, 1);
-    EXPECT_FLOAT_EQ(a.ropes[0].anchor_weight, 1);
-    // Player 0's rope 7.2 longer pushes both 1.8 apart along (0.6, 0.8); player 1's rope,
-    // still 10, then pulls both back by a quarter of 3.6.
-    a.ropes[0].segment_length += 0.6f;
-    game_step(gs, host, 20);
-    EXPECT_NEAR(a.x, -0.54f, 1e-4);
-    EXPECT_NEAR(a.y, -0.72f, 1e-4);
-    EXPECT_NEAR(b.x, 6.54f, 1e-4);
-    EXPECT_NEAR(b.y, 8.72f, 1e-4);
+// A rigid rod fired at a target centred at (0.75, 1) hooks its cross-section at 1.5625 up,
+// but the centre is 1.25 away: the rod pushes the two apart by a quarter of the 0.3125
+// shortfall along (0.6, 0.8), that is (0.046875, 0.0625), times each end's weight.
+TEST(Rope, RigidRodPushesEachEndByItsWeight) {
+    const struct {
+        bool sheep;
+        float ball, target;
+    } cases[] = {{true, 0.6f, 1.4f}, {false, 1, 1}};
+    for (const auto& c : cases) {
+        GameState gs = aiming_up({{0, 0}, {c.sheep ? 50.0f : 0.75f, 1}});
+        gs.flock_enabled = c.sheep;
+        gs.flock[7] = {0.75f, 1, 0.75f, 1, 1};
+        Player& p = gs.players[0];
+        p.rigid_key = 'E';
+        key_event(gs, 'E', true);
+        FakeHost host;
+        rope_step(gs, host, 0, 0);
+        const Rope& rope = p.ropes[0];
+        ASSERT_TRUE(rope.attached && rope.rigid) << c.sheep;
+        EXPECT_FLOAT_EQ(rope.node_weight, c.ball);
+        EXPECT_FLOAT_EQ(rope.anchor_weight, c.target);
+        EXPECT_NEAR(p.x, -0.046875f * c.ball, 1e-5) << c.sheep;
+        EXPECT_NEAR(p.y, -0.0625f * c.ball, 1e-5) << c.sheep;
+        const float tx = c.sheep ? gs.flock[7].x : gs.players[1].x;
+        const float ty = c.sheep ? gs.flock[7].y : gs.players[1].y;
+        EXPECT_NEAR(tx, 0.75f + 0.046875f * c.target, 1e-5) << c.sheep;
+        EXPECT_NEAR(ty, 1 + 0.0625f * c.target, 1e-5) << c.sheep;
+    }
 }
 
 } // namespace

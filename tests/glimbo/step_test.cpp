@@ -12,10 +12,33 @@ void run(GameState& gs, FakeHost& host, int steps) {
         game_step(gs, host, 20);
 }
 
-TEST(PlayStep, FreeFallLimitAndRadius) {
-    GameState gs = play_world({{0, 1000}});
+// A jump tap inflates to 2, then the ball shrinks by 0.05 a step down to 1 (single
+// precision leaves it at 0.95). In shrink mode it rests at 1.5 and the key shrinks it to 0.45.
+// Falling, its speed is limited to 5 a step and it grows to half the speed.
+TEST(PlayStep, JumpShrinkAndFallingSize) {
+    GameState gs = play_world({{0, 0}});
+    gs.gravity_y = 0;
     FakeHost host;
     Player& p = gs.players[0];
+    p.jump_key = 'W';
+    const struct {
+        bool inflate, held;
+        int steps;
+        float low, high; // low excluded
+    } holds[] = {{true, true, 2, 1.99f, 2},           {true, false, 20, 1, 1.05f},
+                 {true, false, 11, 0.9499f, 0.9501f}, {false, false, 1, 1.4999f, 1.5f},
+                 {false, true, 20, 0.5f, 0.55f},      {false, true, 5, 0.4499f, 0.4501f}};
+    for (const auto& h : holds) {
+        gs.inflate_mode = h.inflate;
+        key_event(gs, 'W', h.held);
+        run(gs, host, h.steps);
+        EXPECT_GT(p.radius, h.low) << h.steps;
+        EXPECT_LE(p.radius, h.high) << h.steps;
+    }
+    EXPECT_EQ(host.count(Sample::jump), 1);
+
+    gs.gravity_y = -0.05f;
+    p.y = p.prev_y = 1000;
     run(gs, host, 121);
     EXPECT_NEAR(p.y - p.prev_y, -5.05f, 1e-3);                  // limited to 5 before gravity
     EXPECT_TRUE(p.radius >= 2.45f - 1e-5f && p.radius <= 2.5f); // half the speed
@@ -24,45 +47,23 @@ TEST(PlayStep, FreeFallLimitAndRadius) {
     EXPECT_NEAR(p.radius, 3.5355339f, 1e-5); // both components at the limit
 }
 
-TEST(PlayStep, JumpTapAndShrinkMode) {
-    GameState gs = play_world({{0, 0}});
-    gs.gravity_y = 0;
-    FakeHost host;
-    Player& p = gs.players[0];
-    p.jump_key = 'W';
-    auto hold = [&](bool down, int steps) {
-        key_event(gs, 'W', down);
-        run(gs, host, steps);
-    };
-    hold(true, 2);
-    EXPECT_FLOAT_EQ(p.radius, 2);
-    EXPECT_EQ(host.count(Sample::jump), 1);
-    hold(false, 20);
-    EXPECT_GT(p.radius, 1); // 2 - 20 x 0.05 is still above 1 in single precision
-    hold(false, 11);
-    EXPECT_NEAR(p.radius, 0.95f, 1e-5);
-    gs.inflate_mode = false; // shrink mode: rest at 1.5, down to 0.45 in 21 steps
-    hold(false, 1);
-    EXPECT_FLOAT_EQ(p.radius, 1.5f);
-    hold(true, 20);
-    EXPECT_GT(p.radius, 0.5f);
-    hold(true, 5);
-    EXPECT_NEAR(p.radius, 0.45f, 1e-5);
-}
-
 TEST(PlayStep, RollingPairsAndRespawn) {
     GameState gs = play_world({{0, 0}, {40, 0}});
     gs.gravity_y = 0;
     FakeHost host;
     Player& p = gs.players[0];
     p.roll_key = 'Q';
-    key_event(gs, 'Q', true);
+    for (int key : {int('Q'), KEY_SHIFT, int('K'), int('C')})
+        key_event(gs, key, true);
     p.aim_x = 30;
     p.in_contact = 1, p.contact_timer = 5;
     run(gs, host, 1);
     // Roll on grip (0.05), then the leash: (30 - 39.95) x 0.01 each way.
     EXPECT_NEAR(p.x, 0.05f + 0.0995f, 1e-6);
     EXPECT_NEAR(gs.players[1].x, 40 - 0.0995f, 1e-5);
+    EXPECT_EQ(host.count(Sample::thunk), 1);    // grip after none
+    EXPECT_FLOAT_EQ(gs.camera_distance, 20.3f); // Shift + K zooms out
+    EXPECT_NEAR(gs.camera_x, 0.20025f, 1e-6);   // C: the camera follows at 0.01
     p.x = p.prev_x = 20, p.aim_x = 50, p.in_contact = p.contact_timer = 0;
     run(gs, host, 1);
     EXPECT_FLOAT_EQ(p.x, 20 + 30 * 0.000999999931f); // in the air; 20 apart: no pull
@@ -87,42 +88,53 @@ TEST(PlayStep, RollingPairsAndRespawn) {
     EXPECT_EQ(gs.players[0].ropes[0].attached, 0);
 }
 
-TEST(PlayStep, GroundPointCapsPushOutAndNoPlayersMeansNoBalls) {
+// A ball 0.67 from a ground point is pushed out to its radius (hard) or 0.6 of the way (soft);
+// the light, when that near the point as well, is pushed out to 5.
+TEST(PlayStep, GroundPointCapsPushBallAndLight) {
     for (bool soft : {false, true}) {
         GameState gs = play_world({{-0.6f, 0.3f}});
         gs.gravity_y = 0;
         gs.soft_collisions = soft;
-        gs.light_x = gs.light_y = 1000;
+        gs.light_x = -0.6f, gs.light_y = 0.3f;
         gs.level.ground = {gp(0, 0), gp(10, 0)};
         FakeHost host;
         game_step(gs, host, 20);
         const float d = std::sqrt(0.45f), out = d + (1 - d) * (soft ? 0.6f : 1.0f);
         EXPECT_NEAR(gs.players[0].x, -0.6f / d * out, 1e-5) << soft;
         EXPECT_NEAR(gs.players[0].y, 0.3f / d * out, 1e-5) << soft;
+        EXPECT_NEAR(gs.light_x, -0.6f / d * 5, 1e-5) << soft;
+        EXPECT_NEAR(gs.light_y, 0.3f / d * 5, 1e-5) << soft;
     }
     GameState none = play_world({{0, 5}});
-    none.player_count = 0;
+    none.player_count = 0; // no mice: no balls, and the camera stays where it is
     FakeHost host;
     game_step(none, host, 20);
     EXPECT_FLOAT_EQ(none.players[0].y, 5);
+    EXPECT_FLOAT_EQ(none.camera_x, 0);
 }
 
-TEST(PlayStep, KeysCameraFrameRateAndTail) {
+TEST(PlayStep, KeysCameraLightFrameRateAndTail) {
     GameState gs = play_world({{0, 0}, {10, 0}});
     FakeHost host;
     gs.camera_x = 105, gs.sound_channel = 17;
     gs.players[0].pointer_dx = 30, gs.players[0].pointer_dy = 40;
     gs.players[1].wheel = 3;
+    gs.level.ground = {gp(-60, -3), gp(60, -3)}; // 3 below the balls: out of their reach
     for (int key : {KEY_SHIFT, int('I'), int('M'), int('H')})
         key_event(gs, key, true);
-    gs.players[0].pointer_x = 3; // H + Shift: gravity towards the pointer
     game_step(gs, host, 20);
     EXPECT_FALSE(gs.playing);
     EXPECT_FLOAT_EQ(gs.camera_distance, 19.7f);
     EXPECT_FLOAT_EQ(gs.time_taken, 20);
     EXPECT_FLOAT_EQ(gs.frame_rate, 0.5f);
     EXPECT_NEAR(gs.camera_x, 105 - 100 * 0.1f, 1e-4); // mean x of the players is 5
-    EXPECT_NEAR(std::hypot(gs.gravity_x, gs.gravity_y), 0.05f, 1e-6);
+    EXPECT_NEAR(gs.camera_y, -0.005f, 1e-6);          // both fell 0.05
+    // The light eases a tenth of the way to (0, -0.05), then moves a fifth of the way to 5
+    // above the ground (0.895 to 1.116); then the same for (10, -0.05).
+    EXPECT_NEAR(gs.light_x, 1.81f, 1e-5);
+    EXPECT_NEAR(gs.light_y, 1.19952f, 1e-5);
+    EXPECT_FLOAT_EQ(gs.gravity_x, 0); // towards the last player's pointer, 0.05 up
+    EXPECT_NEAR(gs.gravity_y, 0.05f, 1e-6);
     EXPECT_EQ(gs.sound_channel, 0);
     EXPECT_EQ(host.cursor_moves, 1);
     EXPECT_FLOAT_EQ(gs.players[0].pointer_dx, 9.6f); // limited to length 16
@@ -131,6 +143,8 @@ TEST(PlayStep, KeysCameraFrameRateAndTail) {
     game_step(gs, host, 25); // menu: clock stands still
     EXPECT_FLOAT_EQ(gs.time_taken, 20);
     EXPECT_FLOAT_EQ(gs.frame_rate, 0.9f);
+    game_step(gs, host, 0); // counted as 1 ms
+    EXPECT_FLOAT_EQ(gs.frame_rate, 10.9f);
 }
 
 } // namespace

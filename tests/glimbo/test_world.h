@@ -4,6 +4,7 @@
 #include "glimbo/game.h"
 #include "platform/random.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -27,23 +28,17 @@ struct FakeHost : GameHost {
     void request_quit() override { ++quit_requests; }
     void set_cursor_position(int, int) override { ++cursor_moves; }
     int count(Sample s) const {
-        int n = 0;
-        for (auto& sound : sounds)
-            n += sound.first == s;
-        return n;
+        return int(std::count_if(sounds.begin(), sounds.end(),
+                                 [&](const auto& e) { return e.first == s; }));
     }
 };
 
 inline GroundPoint gp(float x, float y, int32_t type = SURFACE_GROUND) {
-    GroundPoint p;
-    p.x = x, p.y = y, p.type = type;
-    return p;
+    return {x, y, 1, type};
 }
 
 inline Blob blob_at(float x, float y) {
-    Blob b;
-    b.x = x, b.y = y;
-    return b;
+    return {x, y};
 }
 
 // A world in play with balls at rest at the given spots; a far blob keeps the level going.
@@ -58,18 +53,14 @@ inline GameState play_world(std::vector<std::pair<float, float>> spots) {
         p.radius = 1;
         p.button_ready = {1, 1, 1};
     }
-    gs.level.blobs = {blob_at(5000, 5000)};
+    gs.level.blobs = {Blob{5000, 5000}};
     gs.playing = true;
     return gs;
 }
 
 // Flat ground at y = -2 from x = -60 to 60 with the given blobs.
 inline LevelData flat_level(std::vector<Blob> blobs) {
-    LevelData l;
-    l.ground = {gp(-60, -2), gp(60, -2)};
-    l.base = {BasePoint{}, BasePoint{}};
-    l.blobs = std::move(blobs);
-    return l;
+    return {{gp(-60, -2), gp(60, -2)}, {BasePoint{}, BasePoint{}}, std::move(blobs), {}, {}};
 }
 
 // A fresh folder for level files and the quick save, removed with the object.
