@@ -17,14 +17,11 @@ class ChildProcess {
     // Waits for the exit; false after the timeout (the child is then killed). A signal gives
     // 128 + its number.
     bool wait_exit(int& exit_code, std::chrono::milliseconds timeout = std::chrono::seconds(60));
-    bool running();
     void kill_now();
     ~ChildProcess() { kill_now(); }
 
   private:
     pid_t pid_ = -1;
-    bool exited_ = false; // reaped by running(); exit_code_ holds its code
-    int exit_code_ = 0;
 };
 
 std::string read_text_file(const std::string& path);

@@ -2,13 +2,11 @@
 
 #include "tests/support/child_process.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XInput.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
-#include <X11/extensions/Xfixes.h>
 
 #include <algorithm>
 #include <sstream>
@@ -178,22 +176,9 @@ void XClient::pointer_move(int dx, int dy) {
     XSync(D, False); // the server has made the event when this returns
 }
 
-void XClient::pointer_to(int x, int y) {
-    XTestFakeMotionEvent(D, -1, x, y, CurrentTime);
-    XSync(D, False);
-}
-
 void XClient::pointer_button(unsigned int button, bool press) {
     XTestFakeButtonEvent(D, button, press ? True : False, CurrentTime);
     XSync(D, False);
-}
-
-std::pair<int, int> XClient::pointer() {
-    Window root = 0, child = 0;
-    int x = 0, y = 0, wx = 0, wy = 0;
-    unsigned int mask = 0;
-    XQueryPointer(D, DefaultRootWindow(D), &root, &child, &x, &y, &wx, &wy, &mask);
-    return {x, y};
 }
 
 bool XClient::pointer_grabbed_elsewhere() {
@@ -203,17 +188,6 @@ bool XClient::pointer_grabbed_elsewhere() {
     XUngrabPointer(D, CurrentTime);
     XSync(D, False);
     return result == AlreadyGrabbed;
-}
-
-bool XClient::cursor_visible() {
-    bool visible = false;
-    if (XFixesCursorImage* image = XFixesGetCursorImage(D)) {
-        const unsigned long n = (unsigned long)image->width * image->height;
-        for (unsigned long i = 0; i < n && !visible; ++i)
-            visible = (image->pixels[i] >> 24) != 0;
-        XFree(image);
-    }
-    return visible;
 }
 
 int XClient::device_id(const std::string& name) {
@@ -254,15 +228,6 @@ bool XClient::remove_master(const std::string& name) {
     XIChangeHierarchy(D, reinterpret_cast<XIAnyHierarchyChangeInfo*>(&remove), 1);
     XSync(D, False);
     return device_id(name + " pointer") == 0;
-}
-
-bool XClient::set_enabled(const std::string& device, bool enabled) {
-    const int id = device_id(device);
-    unsigned char value = enabled ? 1 : 0;
-    XIChangeProperty(D, id, XInternAtom(D, "Device Enabled", False), XA_INTEGER, 8, PropModeReplace,
-                     &value, 1);
-    XSync(D, False);
-    return id != 0;
 }
 
 #undef D

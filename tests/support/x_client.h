@@ -1,4 +1,4 @@
-// The one X client of the end-to-end tests (Xlib, XTest, XInput2, XFixes): finds windows,
+// The one X client of the end-to-end tests (Xlib, XTest, XInput2): finds windows,
 // reads their pixels, types keys, drives the pointer and the server's input devices, and
 // tells whether message boxes can be shown. Kept apart from the tests because the X headers'
 // macros clash with GoogleTest's names.
@@ -7,7 +7,6 @@
 #include "tests/support/wait_until.h"
 
 #include <string>
-#include <utility>
 #include <vector>
 
 struct Pixel {
@@ -48,15 +47,11 @@ class XClient {
     // A key held through XTest repeats like a real one unless repeat is off.
     void key_repeat(bool on);
 
-    // The core pointer through XTest: relative motion, a jump to a screen position, buttons.
+    // The core pointer through XTest: relative motion and buttons.
     void pointer_move(int dx, int dy);
-    void pointer_to(int x, int y);
     void pointer_button(unsigned int button, bool press);
-    std::pair<int, int> pointer(); // on the screen
     // True when another client holds the pointer grabbed.
     bool pointer_grabbed_elsewhere();
-    // True when the cursor image under the pointer has a pixel that is not transparent.
-    bool cursor_visible();
 
     // Relative motion and buttons from the slave device of that name.
     bool move(int dx, int dy, const std::string& device = "Xvfb mouse");
@@ -65,7 +60,6 @@ class XClient {
     // "NAME XTEST pointer", 0 on failure.
     int add_master(const std::string& name);
     bool remove_master(const std::string& name);
-    bool set_enabled(const std::string& device, bool enabled);
 
   private:
     int device_id(const std::string& name);
