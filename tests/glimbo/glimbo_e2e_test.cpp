@@ -18,21 +18,17 @@ constexpr int HEIGHT = 480;
 const Pixel BLUE{0, 0, 255};      // label of a menu item
 const Pixel DARK_BLUE{0, 0, 128}; // label of the item under player 0's pointer
 
-// Window box around the label of a menu item: its raster position in the menu plane at
-// depth 10 is ((x - half width) / 4 + 0.7, y / 4 - 0.1); the text runs right and a little up.
+// Window boxes around the labels of menu items "play", "restart level", "save game" and
+// "load game": an item at (x, y) of half width hw has its text's raster position at
+// ((x - hw) / 4 + 0.7, y / 4 - 0.1) in the menu plane at depth 10, 57.94 pixels a unit; the
+// box starts 2 pixels left of it and 28 above, and the text runs right and a little up.
 struct Box {
     int x, y, w, h;
 };
-Box label_box(float x, float half_width, float y) {
-    const float pixels_per_unit = float(HEIGHT) / 2 / 0.41421356f / 10;
-    const int left = int(WIDTH / 2 + ((x - half_width) * 0.25f + 0.7f) * pixels_per_unit);
-    const int base = int(HEIGHT / 2 - (y * 0.25f - 0.1f) * pixels_per_unit);
-    return {left - 2, base - 28, 140, 34};
-}
-const Box PLAY = label_box(0, 4, 0);
-const Box RESTART = label_box(0, 6, 6);
-const Box SAVE = label_box(12, 6, -6);
-const Box LOAD = label_box(-12, 6, 6);
+constexpr Box PLAY{300, 217, 140, 34};    // (0, 0), hw 4
+constexpr Box RESTART{271, 130, 140, 34}; // (0, 6), hw 6
+constexpr Box SAVE{445, 304, 140, 34};    // (12, -6), hw 6
+constexpr Box LOAD{97, 130, 140, 34};     // (-12, 6), hw 6
 
 class GlimboEndToEnd : public ProgramEndToEnd {
   protected:

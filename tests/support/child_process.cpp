@@ -24,13 +24,8 @@ bool ChildProcess::start(const std::string& program, const std::string& cwd,
     if (pid_ == 0) {
         if (chdir(cwd.c_str()) != 0)
             _exit(126);
-        for (const std::string& e : env) {
-            const size_t eq = e.find('=');
-            if (eq == std::string::npos)
-                unsetenv(e.c_str());
-            else
-                setenv(e.substr(0, eq).c_str(), e.substr(eq + 1).c_str(), 1);
-        }
+        for (const std::string& e : env)
+            putenv(const_cast<char*>(e.c_str())); // the strings last until execv copies them
         const int fd = ::open(output_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (fd >= 0) {
             dup2(fd, 1);

@@ -10,7 +10,7 @@
 
 class ChildProcess {
   public:
-    // `env` entries "NAME=value" are set, "NAME" alone is removed; `args` follow the name.
+    // `env` entries "NAME=value" are set; `args` follow the name.
     bool start(const std::string& program, const std::string& cwd,
                const std::vector<std::string>& env, const std::string& output_file,
                const std::vector<std::string>& args = {});

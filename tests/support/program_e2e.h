@@ -52,7 +52,7 @@ class ProgramEndToEnd : public ::testing::Test {
     }
 
     // Starts the program on the test's display with its command line `args`; `env` comes
-    // last, so that it may change or remove ("NAME" alone) what is set here.
+    // last, so that it may change what is set here.
     void start(const std::vector<std::string>& env = {},
                const std::vector<std::string>& args = {}) {
         std::vector<std::string> all{"DISPLAY=" + xvfb.display(), "SDL_AUDIODRIVER=dummy",
@@ -120,7 +120,7 @@ class ProgramEndToEnd : public ::testing::Test {
         for (int dx : {10, -10}) {
             Snapshot before, now;
             x.snapshot(window, 0, 0, w, h, before);
-            x.pointer_move(dx, 0);
+            x.move(dx, 0);
             if (!wait_until([&] {
                     return x.snapshot(window, 0, 0, w, h, now) && now.differences(before) > 0;
                 }))

@@ -17,30 +17,19 @@ namespace {
 // The font name pattern that SDL's X11 message box asks the server for.
 constexpr const char* SDL_BOX_FONT = "-*-*-medium-r-normal--*-120-*-*-*-*-*-*";
 
-std::string window_title(Display* d, Window w) {
-    Atom net_name = XInternAtom(d, "_NET_WM_NAME", False);
-    Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
+// SDL names its windows and message boxes in _NET_WM_NAME.
+Window find(Display* d, Window w, const std::string& title) {
+    const Atom name = XInternAtom(d, "_NET_WM_NAME", False);
     Atom type = 0;
     int format = 0;
     unsigned long items = 0, after = 0;
     unsigned char* data = nullptr;
-    std::string title;
-    if (XGetWindowProperty(d, w, net_name, 0, 1024, False, utf8, &type, &format, &items, &after,
-                           &data) == Success &&
-        data) {
-        title.assign(reinterpret_cast<char*>(data), items);
+    XGetWindowProperty(d, w, name, 0, 1024, False, XInternAtom(d, "UTF8_STRING", False), &type,
+                       &format, &items, &after, &data);
+    const bool same = data && title == std::string(reinterpret_cast<char*>(data), items);
+    if (data)
         XFree(data);
-    }
-    char* name = nullptr;
-    if (title.empty() && XFetchName(d, w, &name) && name) {
-        title = name;
-        XFree(name);
-    }
-    return title;
-}
-
-Window find(Display* d, Window w, const std::string& title) {
-    if (window_title(d, w) == title)
+    if (same)
         return w;
     Window root = 0, parent = 0, found = 0;
     Window* children = nullptr;
@@ -110,8 +99,6 @@ bool XClient::snapshot(unsigned long window, int x, int y, int w, int h, Snapsho
     XImage* image = XGetImage(D, window, x, y, unsigned(w), unsigned(h), AllPlanes, ZPixmap);
     if (!image)
         return false;
-    out.width = w;
-    out.height = h;
     out.pixels.clear();
     for (int row = 0; row < h; ++row)
         for (int col = 0; col < w; ++col) {
@@ -168,16 +155,6 @@ void XClient::key_repeat(bool on) {
     XKeyboardControl control{};
     control.auto_repeat_mode = on ? AutoRepeatModeOn : AutoRepeatModeOff;
     XChangeKeyboardControl(D, KBAutoRepeatMode, &control);
-    XSync(D, False);
-}
-
-void XClient::pointer_move(int dx, int dy) {
-    XTestFakeRelativeMotionEvent(D, dx, dy, CurrentTime);
-    XSync(D, False); // the server has made the event when this returns
-}
-
-void XClient::pointer_button(unsigned int button, bool press) {
-    XTestFakeButtonEvent(D, button, press ? True : False, CurrentTime);
     XSync(D, False);
 }
 

@@ -16,7 +16,6 @@ struct Pixel {
 
 // A rectangle of pixels read from a window, rows top first.
 struct Snapshot {
-    int width = 0, height = 0;
     std::vector<Pixel> pixels;
     int count(const Pixel& p) const;
     // Pixels that differ from the same spot of `other` (same size).
@@ -29,7 +28,7 @@ class XClient {
     void close();
     ~XClient() { close(); }
 
-    // Id of the first window titled `title` (WM_NAME or _NET_WM_NAME), 0 when none.
+    // Id of the first window titled `title` (in _NET_WM_NAME), 0 when none.
     unsigned long find_window(const std::string& title);
     bool client_size(unsigned long window, int& width, int& height);
     // Reads (x, y, w, h) of the window, less any part off the screen; false when it cannot
@@ -47,13 +46,11 @@ class XClient {
     // A key held through XTest repeats like a real one unless repeat is off.
     void key_repeat(bool on);
 
-    // The core pointer through XTest: relative motion and buttons.
-    void pointer_move(int dx, int dy);
-    void pointer_button(unsigned int button, bool press);
     // True when another client holds the pointer grabbed.
     bool pointer_grabbed_elsewhere();
 
-    // Relative motion and buttons from the slave device of that name.
+    // Relative motion and buttons from the slave device of that name; the core pointer
+    // follows the devices attached to it.
     bool move(int dx, int dy, const std::string& device = "Xvfb mouse");
     bool button(unsigned int button, bool press, const std::string& device = "Xvfb mouse");
     // Adds the master pair "NAME pointer"/"NAME keyboard"; returns the X id of its slave
