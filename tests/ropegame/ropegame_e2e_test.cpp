@@ -1,8 +1,6 @@
 // ropegame under an Xvfb of the test's own, with the generated content: the title screen,
-// Space starting play, the pause on P; a missing first level.
+// Space starting play, the pause on P; a missing first level; the command line's help.
 #include "tests/support/program_e2e.h"
-
-using namespace std::chrono_literals;
 
 namespace {
 
@@ -37,7 +35,8 @@ class RopegameEndToEnd : public ProgramEndToEnd {
     // True when the texts change within a second (frames are being drawn).
     bool texts_change() {
         const Snapshot before = shot(TEXTS);
-        return wait_until([&] { return shot(TEXTS).differences(before) > 0; }, 1s);
+        return wait_until([&] { return shot(TEXTS).differences(before) > 0; },
+                          std::chrono::seconds(1));
     }
 };
 
@@ -68,6 +67,18 @@ TEST_F(RopegameEndToEnd, MissingFirstLevelShowsTheErrorBoxThenEnds) {
     start();
     EXPECT_TRUE(dismiss_box("error")) << "\"you need a level1.svg file\"";
     expect_clean_exit();
+}
+
+TEST_F(RopegameEndToEnd, HelpListsTheOptionsAndAnUnknownOneGivesTheUsage) {
+    start({}, {"--help"});
+    expect_clean_exit();
+    EXPECT_NE(read_text_file(output()).find("--replay FILE --headless"), std::string::npos);
+    start({}, {"--fast"});
+    int code = -1;
+    ASSERT_TRUE(program.wait_exit(code));
+    EXPECT_EQ(code, 2);
+    const std::string usage = "unknown option '--fast'\nusage: ropegame";
+    EXPECT_NE(read_text_file(output()).find(usage), std::string::npos);
 }
 
 } // namespace

@@ -33,10 +33,9 @@ class ProgramEndToEnd : public ::testing::Test {
 
     void SetUp() override {
         namespace fs = std::filesystem;
-        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::replace(name.begin(), name.end(), '/', '_'); // parameterised tests
-        dir = fs::temp_directory_path() / (fs::path(game_.program).filename().string() + "_e2e_" +
-                                           std::to_string(::getpid()) + "_" + name);
+        static int tests = 0;
+        dir = fs::temp_directory_path() /
+              ("e2e_" + std::to_string(::getpid()) + "_" + std::to_string(++tests));
         fs::remove_all(dir);
 #ifdef GLIMBO_CONTENT_DIR
         fs::copy(GLIMBO_CONTENT_DIR, dir, fs::copy_options::recursive);
