@@ -36,7 +36,9 @@ class GlimboEndToEnd : public ProgramEndToEnd {
 
     int count_in(const Box& b, const Pixel& p) {
         Snapshot s;
-        return x.snapshot(window, b.x, b.y, b.w, b.h, s) ? s.count(p) : -1;
+        return x.snapshot(window, b.x, b.y, b.w, b.h, s)
+                   ? int(std::count(s.pixels.begin(), s.pixels.end(), p))
+                   : -1;
     }
     bool label_is(const Box& b, const Pixel& p) {
         return wait_until([&] { return count_in(b, p) >= 5; });

@@ -54,7 +54,7 @@ TEST_F(LeveleditEndToEnd, SavesClicksAndMovesWhereverTheWindowIsAndOnlyWithTheFo
     EXPECT_NEAR(b.y - a.y, 4, 1e-4);
 
     // Another window takes the focus: the pointer is free, and its moves are not the editor's.
-    ASSERT_TRUE(x.focus(x.open_window("second")));
+    ASSERT_TRUE(x.focus(x.open_window()));
     EXPECT_TRUE(wait_until([&] { return !x.pointer_grabbed_elsewhere(); }));
     x.move(100, 30);
 

@@ -14,17 +14,14 @@
 
 namespace {
 
-XvfbServer xvfb;
-
 class XInputHotplugTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
+    void SetUp() override {
         ASSERT_TRUE(xvfb.start()) << "Xvfb did not start";
         setenv("DISPLAY", xvfb.display().c_str(), 1);
         unsetenv("GLIMBO_MICE");
+        ASSERT_TRUE(x.open(xvfb.display()));
     }
-    static void TearDownTestSuite() { xvfb.stop(); }
-    void SetUp() override { ASSERT_TRUE(x.open(xvfb.display())); }
     void TearDown() override {
         rawmouse_reset_for_tests();
         raw_input_unbind();
@@ -44,6 +41,7 @@ class XInputHotplugTest : public ::testing::Test {
         });
     }
 
+    XvfbServer xvfb; // stops after the client below has closed
     XClient x;
     int moved[8] = {};
 };

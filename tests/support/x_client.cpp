@@ -49,10 +49,6 @@ int ignore_errors(Display*, XErrorEvent*) {
 
 } // namespace
 
-int Snapshot::count(const Pixel& p) const {
-    return int(std::count(pixels.begin(), pixels.end(), p));
-}
-
 int Snapshot::differences(const Snapshot& other) const {
     int n = 0;
     for (size_t i = 0; i < pixels.size() && i < other.pixels.size(); ++i)
@@ -126,9 +122,8 @@ bool XClient::focus(unsigned long window) {
     });
 }
 
-unsigned long XClient::open_window(const std::string& title) {
+unsigned long XClient::open_window() {
     const Window w = XCreateSimpleWindow(D, DefaultRootWindow(D), 0, 0, 100, 100, 0, 0, 0);
-    XStoreName(D, w, title.c_str());
     XMapWindow(D, w);
     XSync(D, False);
     return w;

@@ -17,7 +17,6 @@ struct Pixel {
 // A rectangle of pixels read from a window, rows top first.
 struct Snapshot {
     std::vector<Pixel> pixels;
-    int count(const Pixel& p) const;
     // Pixels that differ from the same spot of `other` (same size).
     int differences(const Snapshot& other) const;
 };
@@ -36,8 +35,8 @@ class XClient {
     bool snapshot(unsigned long window, int x, int y, int w, int h, Snapshot& out);
     // Gives the keyboard focus to the window once it is mapped; false after 60 s.
     bool focus(unsigned long window);
-    // Maps a plain top-level window titled `title`; returns its id.
-    unsigned long open_window(const std::string& title);
+    // Maps a plain top-level window of the test's own; returns its id.
+    unsigned long open_window();
     void move_window(unsigned long window, int x, int y);
 
     // Keys by X keysym name ("W", "Escape", "F1", "Return"), through XTest.
