@@ -18,15 +18,9 @@ namespace {
 WindowHandle demo_window = nullptr;
 int demo_focus = -1;
 
-void say(const char* format, int a = 0, int b = 0) {
-    std::printf(format, a, b);
-    std::fflush(stdout);
-}
-
 void report_mouse(int mouse, int x, int y, int wheel, bool left, bool right, bool middle) {
     if (x || y || wheel || left || right || middle) {
         std::printf("mouse %d %d %d %d %d %d %d\n", mouse, x, y, wheel, left, right, middle);
-        std::fflush(stdout);
     }
 }
 
@@ -34,23 +28,24 @@ void update(uint32_t) {
     const int focus = platform_window_has_focus(demo_window) ? 1 : 0;
     if (focus != demo_focus) {
         demo_focus = focus;
-        say("focus %d\n", focus);
+        std::printf("focus %d\n", focus);
     }
     // A busy frame, as long as the test wants it (a minute at most).
     if (std::filesystem::exists("stall")) {
-        say("stalling\n");
+        std::printf("stalling\n");
         for (int i = 0; i < 6000 && std::filesystem::exists("stall"); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     // Tells a test that whole pumps, raw input included, have run.
     static int frames = 0;
     if (++frames % 10 == 0)
-        say("tick\n");
+        std::printf("tick\n");
 }
 
 } // namespace
 
 int main() {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // each line reaches the test at once
     FrameSettings settings = settings_for(Deliverable::glimbo);
     settings.title = "Frame demo";
     settings.present = Present::swap;
@@ -72,6 +67,8 @@ int main() {
                        rawmouse_take_y,  rawmouse_take_wheel,
                        rawmouse_release, [] { return static_cast<int>(mouse_count); }};
     hooks.player_mouse_input = report_mouse;
-    hooks.key_event = [](uint32_t key, bool down) { say("key %d %d\n", int(key), down ? 1 : 0); };
+    hooks.key_event = [](uint32_t key, bool down) {
+        std::printf("key %d %d\n", int(key), down ? 1 : 0);
+    };
     return run_program(settings, hooks);
 }

@@ -11,14 +11,6 @@
 #include <fstream>
 #include <sstream>
 
-namespace {
-
-int exit_code_of(int status) {
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
-} // namespace
-
 bool ChildProcess::start(const std::string& program, const std::string& cwd,
                          const std::vector<std::string>& env, const std::string& output_file,
                          const std::vector<std::string>& args) {
@@ -26,20 +18,14 @@ bool ChildProcess::start(const std::string& program, const std::string& cwd,
     for (const std::string& a : args)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
-    exited_ = false;
     pid_ = fork();
     if (pid_ < 0)
         return false;
     if (pid_ == 0) {
         if (chdir(cwd.c_str()) != 0)
             _exit(126);
-        for (const std::string& e : env) {
-            const size_t eq = e.find('=');
-            if (eq == std::string::npos)
-                unsetenv(e.c_str());
-            else
-                setenv(e.substr(0, eq).c_str(), e.substr(eq + 1).c_str(), 1);
-        }
+        for (const std::string& e : env)
+            putenv(const_cast<char*>(e.c_str())); // the strings last until execv copies them
         const int fd = ::open(output_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (fd >= 0) {
             dup2(fd, 1);
@@ -53,38 +39,14 @@ bool ChildProcess::start(const std::string& program, const std::string& cwd,
 }
 
 bool ChildProcess::wait_exit(int& exit_code, std::chrono::milliseconds timeout) {
-    if (exited_) {
-        exit_code = exit_code_;
-        return true;
-    }
-    if (pid_ <= 0)
-        return false;
     int status = 0;
-    const bool done = wait_until(
-        [&] {
-            const pid_t r = waitpid(pid_, &status, WNOHANG);
-            return r == pid_;
-        },
-        timeout);
-    if (!done) {
+    const auto reaped = [&] { return waitpid(pid_, &status, WNOHANG) == pid_; };
+    if (pid_ <= 0 || !wait_until(reaped, timeout)) {
         kill_now();
         return false;
     }
     pid_ = -1;
-    exit_code = exit_code_of(status);
-    return true;
-}
-
-bool ChildProcess::running() {
-    if (pid_ <= 0)
-        return false;
-    int status = 0;
-    if (waitpid(pid_, &status, WNOHANG) == pid_) {
-        pid_ = -1;
-        exited_ = true;
-        exit_code_ = exit_code_of(status);
-        return false;
-    }
+    exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return true;
 }
 

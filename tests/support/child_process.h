@@ -10,21 +10,18 @@
 
 class ChildProcess {
   public:
-    // `env` entries "NAME=value" are set, "NAME" alone is removed; `args` follow the name.
+    // `env` entries "NAME=value" are set; `args` follow the name.
     bool start(const std::string& program, const std::string& cwd,
                const std::vector<std::string>& env, const std::string& output_file,
                const std::vector<std::string>& args = {});
     // Waits for the exit; false after the timeout (the child is then killed). A signal gives
     // 128 + its number.
     bool wait_exit(int& exit_code, std::chrono::milliseconds timeout = std::chrono::seconds(60));
-    bool running();
     void kill_now();
     ~ChildProcess() { kill_now(); }
 
   private:
     pid_t pid_ = -1;
-    bool exited_ = false; // reaped by running(); exit_code_ holds its code
-    int exit_code_ = 0;
 };
 
 std::string read_text_file(const std::string& path);

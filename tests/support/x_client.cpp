@@ -2,13 +2,11 @@
 
 #include "tests/support/child_process.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XInput.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
-#include <X11/extensions/Xfixes.h>
 
 #include <algorithm>
 #include <sstream>
@@ -19,30 +17,19 @@ namespace {
 // The font name pattern that SDL's X11 message box asks the server for.
 constexpr const char* SDL_BOX_FONT = "-*-*-medium-r-normal--*-120-*-*-*-*-*-*";
 
-std::string window_title(Display* d, Window w) {
-    Atom net_name = XInternAtom(d, "_NET_WM_NAME", False);
-    Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
+// SDL names its windows and message boxes in _NET_WM_NAME.
+Window find(Display* d, Window w, const std::string& title) {
+    const Atom name = XInternAtom(d, "_NET_WM_NAME", False);
     Atom type = 0;
     int format = 0;
     unsigned long items = 0, after = 0;
     unsigned char* data = nullptr;
-    std::string title;
-    if (XGetWindowProperty(d, w, net_name, 0, 1024, False, utf8, &type, &format, &items, &after,
-                           &data) == Success &&
-        data) {
-        title.assign(reinterpret_cast<char*>(data), items);
+    XGetWindowProperty(d, w, name, 0, 1024, False, XInternAtom(d, "UTF8_STRING", False), &type,
+                       &format, &items, &after, &data);
+    const bool same = data && title == std::string(reinterpret_cast<char*>(data), items);
+    if (data)
         XFree(data);
-    }
-    char* name = nullptr;
-    if (title.empty() && XFetchName(d, w, &name) && name) {
-        title = name;
-        XFree(name);
-    }
-    return title;
-}
-
-Window find(Display* d, Window w, const std::string& title) {
-    if (window_title(d, w) == title)
+    if (same)
         return w;
     Window root = 0, parent = 0, found = 0;
     Window* children = nullptr;
@@ -61,10 +48,6 @@ int ignore_errors(Display*, XErrorEvent*) {
 }
 
 } // namespace
-
-int Snapshot::count(const Pixel& p) const {
-    return int(std::count(pixels.begin(), pixels.end(), p));
-}
 
 int Snapshot::differences(const Snapshot& other) const {
     int n = 0;
@@ -112,8 +95,6 @@ bool XClient::snapshot(unsigned long window, int x, int y, int w, int h, Snapsho
     XImage* image = XGetImage(D, window, x, y, unsigned(w), unsigned(h), AllPlanes, ZPixmap);
     if (!image)
         return false;
-    out.width = w;
-    out.height = h;
     out.pixels.clear();
     for (int row = 0; row < h; ++row)
         for (int col = 0; col < w; ++col) {
@@ -141,9 +122,8 @@ bool XClient::focus(unsigned long window) {
     });
 }
 
-unsigned long XClient::open_window(const std::string& title) {
+unsigned long XClient::open_window() {
     const Window w = XCreateSimpleWindow(D, DefaultRootWindow(D), 0, 0, 100, 100, 0, 0, 0);
-    XStoreName(D, w, title.c_str());
     XMapWindow(D, w);
     XSync(D, False);
     return w;
@@ -173,29 +153,6 @@ void XClient::key_repeat(bool on) {
     XSync(D, False);
 }
 
-void XClient::pointer_move(int dx, int dy) {
-    XTestFakeRelativeMotionEvent(D, dx, dy, CurrentTime);
-    XSync(D, False); // the server has made the event when this returns
-}
-
-void XClient::pointer_to(int x, int y) {
-    XTestFakeMotionEvent(D, -1, x, y, CurrentTime);
-    XSync(D, False);
-}
-
-void XClient::pointer_button(unsigned int button, bool press) {
-    XTestFakeButtonEvent(D, button, press ? True : False, CurrentTime);
-    XSync(D, False);
-}
-
-std::pair<int, int> XClient::pointer() {
-    Window root = 0, child = 0;
-    int x = 0, y = 0, wx = 0, wy = 0;
-    unsigned int mask = 0;
-    XQueryPointer(D, DefaultRootWindow(D), &root, &child, &x, &y, &wx, &wy, &mask);
-    return {x, y};
-}
-
 bool XClient::pointer_grabbed_elsewhere() {
     // Tries to grab the pointer itself, and lets go at once.
     const int result = XGrabPointer(D, DefaultRootWindow(D), False, 0, GrabModeAsync, GrabModeAsync,
@@ -203,17 +160,6 @@ bool XClient::pointer_grabbed_elsewhere() {
     XUngrabPointer(D, CurrentTime);
     XSync(D, False);
     return result == AlreadyGrabbed;
-}
-
-bool XClient::cursor_visible() {
-    bool visible = false;
-    if (XFixesCursorImage* image = XFixesGetCursorImage(D)) {
-        const unsigned long n = (unsigned long)image->width * image->height;
-        for (unsigned long i = 0; i < n && !visible; ++i)
-            visible = (image->pixels[i] >> 24) != 0;
-        XFree(image);
-    }
-    return visible;
 }
 
 int XClient::device_id(const std::string& name) {
@@ -254,15 +200,6 @@ bool XClient::remove_master(const std::string& name) {
     XIChangeHierarchy(D, reinterpret_cast<XIAnyHierarchyChangeInfo*>(&remove), 1);
     XSync(D, False);
     return device_id(name + " pointer") == 0;
-}
-
-bool XClient::set_enabled(const std::string& device, bool enabled) {
-    const int id = device_id(device);
-    unsigned char value = enabled ? 1 : 0;
-    XIChangeProperty(D, id, XInternAtom(D, "Device Enabled", False), XA_INTEGER, 8, PropModeReplace,
-                     &value, 1);
-    XSync(D, False);
-    return id != 0;
 }
 
 #undef D

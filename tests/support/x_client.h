@@ -1,4 +1,4 @@
-// The one X client of the end-to-end tests (Xlib, XTest, XInput2, XFixes): finds windows,
+// The one X client of the end-to-end tests (Xlib, XTest, XInput2): finds windows,
 // reads their pixels, types keys, drives the pointer and the server's input devices, and
 // tells whether message boxes can be shown. Kept apart from the tests because the X headers'
 // macros clash with GoogleTest's names.
@@ -7,7 +7,6 @@
 #include "tests/support/wait_until.h"
 
 #include <string>
-#include <utility>
 #include <vector>
 
 struct Pixel {
@@ -17,9 +16,7 @@ struct Pixel {
 
 // A rectangle of pixels read from a window, rows top first.
 struct Snapshot {
-    int width = 0, height = 0;
     std::vector<Pixel> pixels;
-    int count(const Pixel& p) const;
     // Pixels that differ from the same spot of `other` (same size).
     int differences(const Snapshot& other) const;
 };
@@ -30,7 +27,7 @@ class XClient {
     void close();
     ~XClient() { close(); }
 
-    // Id of the first window titled `title` (WM_NAME or _NET_WM_NAME), 0 when none.
+    // Id of the first window titled `title` (in _NET_WM_NAME), 0 when none.
     unsigned long find_window(const std::string& title);
     bool client_size(unsigned long window, int& width, int& height);
     // Reads (x, y, w, h) of the window, less any part off the screen; false when it cannot
@@ -38,8 +35,8 @@ class XClient {
     bool snapshot(unsigned long window, int x, int y, int w, int h, Snapshot& out);
     // Gives the keyboard focus to the window once it is mapped; false after 60 s.
     bool focus(unsigned long window);
-    // Maps a plain top-level window titled `title`; returns its id.
-    unsigned long open_window(const std::string& title);
+    // Maps a plain top-level window of the test's own; returns its id.
+    unsigned long open_window();
     void move_window(unsigned long window, int x, int y);
 
     // Keys by X keysym name ("W", "Escape", "F1", "Return"), through XTest.
@@ -48,24 +45,17 @@ class XClient {
     // A key held through XTest repeats like a real one unless repeat is off.
     void key_repeat(bool on);
 
-    // The core pointer through XTest: relative motion, a jump to a screen position, buttons.
-    void pointer_move(int dx, int dy);
-    void pointer_to(int x, int y);
-    void pointer_button(unsigned int button, bool press);
-    std::pair<int, int> pointer(); // on the screen
     // True when another client holds the pointer grabbed.
     bool pointer_grabbed_elsewhere();
-    // True when the cursor image under the pointer has a pixel that is not transparent.
-    bool cursor_visible();
 
-    // Relative motion and buttons from the slave device of that name.
+    // Relative motion and buttons from the slave device of that name; the core pointer
+    // follows the devices attached to it.
     bool move(int dx, int dy, const std::string& device = "Xvfb mouse");
     bool button(unsigned int button, bool press, const std::string& device = "Xvfb mouse");
     // Adds the master pair "NAME pointer"/"NAME keyboard"; returns the X id of its slave
     // "NAME XTEST pointer", 0 on failure.
     int add_master(const std::string& name);
     bool remove_master(const std::string& name);
-    bool set_enabled(const std::string& device, bool enabled);
 
   private:
     int device_id(const std::string& name);

@@ -6,8 +6,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-
 bool XvfbServer::start(const std::vector<std::string>& extra_args) {
     int fds[2];
     if (pipe(fds) != 0)
@@ -32,25 +30,19 @@ bool XvfbServer::start(const std::vector<std::string>& extra_args) {
         ::close(fds[0]);
         return false;
     }
-    // Xvfb writes the display number and a newline once it accepts connections.
+    // Xvfb writes the display number and a newline once it accepts connections, and
+    // nothing when it ends first.
+    pollfd p{fds[0], POLLIN, 0};
     std::string number;
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (std::chrono::steady_clock::now() < until && number.find('\n') == std::string::npos) {
-        pollfd p{fds[0], POLLIN, 0};
-        if (poll(&p, 1, 200) > 0) {
-            char buffer[16];
-            const ssize_t got = read(fds[0], buffer, sizeof buffer);
-            if (got <= 0)
-                break; // Xvfb ended before naming its display
-            number.append(buffer, static_cast<size_t>(got));
-        }
-    }
+    char c = 0;
+    while (poll(&p, 1, 60000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
+        number += c;
     ::close(fds[0]);
-    if (number.find('\n') == std::string::npos || number.front() == '\n') {
+    if (c != '\n' || number.empty()) {
         stop();
         return false;
     }
-    display_ = std::string(":").append(number, 0, number.find('\n'));
+    display_ = ":" + number;
     return true;
 }
 
