@@ -141,14 +141,11 @@ TEST(LevelFiles, DamagedLevelIsRefusedNamingTheFaultAndLeavesTheLevel) {
     const auto parse = [](const Bytes& b, LevelData& l) { return parse_level(b, l); };
     check_damage(editor_start_level(), bare(sample_level()), parse, bare,
                  {{0, CUT, short_header},
-                  {3, CUT, short_header},
-                  {5, CUT, short_header},
                   {11, CUT, short_header},
                   {12, CUT, three_two},
                   {139, CUT, three_two},
                   {4, uint32_t(-1), "negative record count"},
                   {8, uint32_t(-2), "negative record count"},
-                  {4, 0x80000000u, "negative record count"},
                   {4, 4, "file ends before its 4 ground points and 2 blobs"},
                   {8, 3, "file ends before its 3 ground points and 3 blobs"},
                   {4, INT32_MAX, "file ends before its 2147483647 ground points and 2 blobs"},
@@ -156,7 +153,6 @@ TEST(LevelFiles, DamagedLevelIsRefusedNamingTheFaultAndLeavesTheLevel) {
                   {12, bits(-NAN), not_finite("ground point 0")},
                   {12 + 32 + 4, bits(INFINITY), not_finite("ground point 2")},
                   {60 + 16, bits(NAN), not_finite("base point 1")},
-                  {60 + 32 + 4, bits(-INFINITY), not_finite("base point 2")},
                   {108 + 4, bits(INFINITY), not_finite("blob 0")},
                   {124, bits(NAN), not_finite("blob 1")},
                   {0, 0x12345678, ""},
@@ -164,7 +160,6 @@ TEST(LevelFiles, DamagedLevelIsRefusedNamingTheFaultAndLeavesTheLevel) {
                   {60 + 12, 0xDEADBEEF, ""},
                   {108 + 8, 0x77777700, ""}, // collected, and spare bytes
                   {12 + 16, bits(1e30f), ""},
-                  {60 + 4, bits(-3e38f), ""},
                   {124 + 4, bits(3e38f), ""}});
 }
 
@@ -174,7 +169,6 @@ TEST(LevelFiles, DamagedGroundIsRefusedNamingTheFaultAndLeavesTheGround) {
     check_damage(mygame_start_ground(), encode_mygame(mygame_start_ground()), parse_mygame,
                  encode_mygame,
                  {{0, CUT, short_header},
-                  {3, CUT, short_header},
                   {7, CUT, short_header},
                   {8, CUT, "file ends before its 2 points"},
                   {55, CUT, "file ends before its 2 points"},
@@ -188,7 +182,6 @@ TEST(LevelFiles, DamagedGroundIsRefusedNamingTheFaultAndLeavesTheGround) {
                   {44, bits(-NAN), not_finite("bottom point 1")},
                   {0, 0, ""},
                   {16, 0x99, ""}, // a spare word
-                  {20, bits(-1e30f), ""},
                   {48, bits(3e38f), ""}});
 }
 
@@ -234,12 +227,6 @@ TEST(LevelFiles, SavesReplaceWholeOrLeaveTheOldFile) {
     }
     EXPECT_EQ(dir.entries(), 2u);
     EXPECT_EQ(fs::file_size(file), 20u);
-    MyGameData ground, got_ground;
-    ground.top = {{1, 2}};
-    ground.bottom = {{3, 4}};
-    ASSERT_TRUE(write_mygame_file(dir.file("MyGame.svg"), ground, error)) << error;
-    ASSERT_EQ(read_mygame_file(dir.file("MyGame.svg"), got_ground).error, "");
-    EXPECT_EQ(got_ground, ground);
 }
 
 // Reading from disk: the path in front of the reason, and what was held kept.

@@ -1,15 +1,12 @@
 // The replay file: damaged files are refused with a message naming what and where, and
 // random damage never crashes the reader.
-#include "glimbo/replay_seam.h"
 #include "level/safe_file.h"
-#include "replay/headless.h"
 #include "replay/replay_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <random>
-#include <sstream>
 
 namespace {
 
@@ -37,8 +34,6 @@ TEST(ReplayFile, DamageIsRefusedNamingWhatAndWhere) {
     ASSERT_EQ(good.size(), 121u);
     Replay r;
     ASSERT_EQ(parse_replay(good, ReplayProgram::glimbo, r).status, ReplayReadStatus::ok);
-    EXPECT_EQ(r.steps, tiny_replay().steps);
-    EXPECT_EQ(r.end_digest, 42u);
 
     using Bytes = std::vector<uint8_t>;
     struct Case {
@@ -85,15 +80,16 @@ TEST(ReplayFile, DamageIsRefusedNamingWhatAndWhere) {
               std::string::npos);
 }
 
-// Bytes changed, cut anywhere, slipped in, or a count made extreme.
-TEST(ReplayFile, RandomDamageIsRefusedOrPlaysNeverCrashes) {
+// Bytes changed, cut anywhere, slipped in, or a count made extreme: refused with a message
+// or read, never a crash (the sanitised build catches any stray access).
+TEST(ReplayFile, RandomDamageIsRefusedOrReadNeverCrashes) {
     std::vector<uint8_t> golden;
     std::string error;
     ASSERT_EQ(read_whole_file(std::string(REPLAY_GOLDEN_DIR) + "/glimbo_run.glr", golden, error),
               FileReadStatus::ok);
     std::mt19937 rng(14);
     auto below = [&](size_t n) { return size_t(rng() % std::max<size_t>(n, 1)); };
-    int refused = 0, replayed = 0;
+    int refused = 0;
     for (int round = 0; round < 600; ++round) {
         std::vector<uint8_t> b = golden;
         if (round % 4 == 0)
@@ -107,19 +103,10 @@ TEST(ReplayFile, RandomDamageIsRefusedOrPlaysNeverCrashes) {
             put_u32(b, below(b.size() - 3), rng() % 2 ? 0xFFFFFFFF : 0x7FFFFFFF);
         Replay r;
         const ReplayReadResult result = parse_replay(b, ReplayProgram::glimbo, r);
-        if (result.status == ReplayReadStatus::refused) {
-            ++refused;
-            EXPECT_FALSE(result.message.empty());
-        } else if (replayed++ < 4) { // it plays to a verdict, whatever it holds
-            GameState gs;
-            GlimboSeam seam(gs);
-            std::ostringstream out;
-            run_headless_replay(r, seam, out);
-            EXPECT_NE(out.str().find("step"), std::string::npos);
-        }
+        refused += result.status == ReplayReadStatus::refused;
+        EXPECT_EQ(result.message.empty(), result.status == ReplayReadStatus::ok);
     }
     EXPECT_GT(refused, 200);
-    EXPECT_GE(replayed, 4);
 }
 
 } // namespace

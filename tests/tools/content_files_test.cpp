@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -20,8 +21,6 @@ const char* const IMAGES = "head Ground sheep pointer gdust HANDLE BALL body gli
                            "minisheep miniball stars ground2spikes spikes2ground ground2ice "
                            "ice2ground spikes2ice ice2spikes foot sky STICK cloud1 cloud2 cloud3 "
                            "cloud4 cloud5 cloud6 cloud7 cloud8";
-
-bool power_of_two(uint32_t v) { return v > 0 && (v & (v - 1)) == 0; }
 
 struct Seg {
     GroundPoint a, b;
@@ -93,7 +92,7 @@ TEST(ContentFolder, ImagesLoadGroundReadsAndLevelsArePlayable) {
         Texture t;
         std::string error;
         EXPECT_TRUE(read_tga_file(path.string(), t, error)) << error;
-        EXPECT_TRUE(power_of_two(t.width) && power_of_two(t.height)) << name;
+        EXPECT_TRUE(std::has_single_bit(t.width) && std::has_single_bit(t.height)) << name;
         EXPECT_EQ(fs::file_size(path), 18 + t.pixels.size()) << name;
         EXPECT_EQ(std::ifstream(path).seekg(17).get() & 0x20, 0) << name;
     }
