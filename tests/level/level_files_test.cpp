@@ -234,7 +234,7 @@ TEST(LevelFiles, ReadingFromDiskNamesTheFile) {
     TempDir dir;
     std::ofstream(dir.file("short.svg"), std::ios::binary) << "LSD";
     std::ofstream(dir.file("odd"), std::ios::binary) << std::string(65537, 'x');
-    Bytes bytes;
+    Bytes bytes = {1, 2, 3}; // replaced, not added to
     std::string error;
     ASSERT_EQ(read_whole_file(dir.file("odd"), bytes, error), FileReadStatus::ok);
     EXPECT_EQ(bytes, Bytes(65537, 'x')); // past the reader's 64 KiB chunk

@@ -43,7 +43,10 @@ TEST(ReplayFile, DamageIsRefusedNamingWhatAndWhere) {
     const Case cases[] = {
         {[](Bytes& b) { b[0] = 'X'; }, "it does not start with \"GLREPLAY\" (byte 0)"},
         {[](Bytes& b) { put_u32(b, 16, 0xFFFFFFFF); }, "mouse count -1 at byte 16 is outside"},
-        {[](Bytes& b) { b[35] = 5; },
+        {[](Bytes& b) {
+             b.resize(36); // the bad flag is the last byte
+             b[35] = 5;
+         },
          "step 1 (record at byte 24): key down flag 5 is neither 0 nor 1 at byte 35"},
         {[](Bytes& b) { put_u32(b, 29, 0xFFFFFFFF); },
          "input count 4294967295 is more than the rest of the file can hold at byte 29"},
