@@ -84,8 +84,11 @@ LevelData sample_level() {
 
 Bytes bare(const LevelData& l) { return encode_level(l, {.write_trailing = false}); }
 
+// On tmpfs where there is one, a file system of its own: a save whose temporary file is made
+// outside the save's folder could not be renamed into place.
 struct TempDir {
-    fs::path path = fs::temp_directory_path() / ("level_test_" + std::to_string(getpid()));
+    fs::path path = (fs::is_directory("/dev/shm") ? "/dev/shm" : fs::temp_directory_path()) /
+                    ("level_test_" + std::to_string(getpid()));
     TempDir() { fs::create_directories(path); }
     ~TempDir() { fs::remove_all(path); }
     std::string file(const char* name) const { return (path / name).string(); }
