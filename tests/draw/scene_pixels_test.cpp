@@ -45,13 +45,14 @@ bool save_reference(const std::string& path, Bytes rgb) {
     for (size_t i = rgb.size() - 1; i > 0; --i)
         rgb[i] = i % ROW < 3 ? rgb[i] : uint8_t(rgb[i] - rgb[i - 3]);
     const gzFile file = gzopen(path.c_str(), "wb9");
-    const bool written = file && gzwrite(file, rgb.data(), unsigned(rgb.size())) == int(rgb.size());
+    const int size = int(rgb.size());
+    const bool written = file && gzwrite(file, rgb.data(), unsigned(size)) == size;
     return file && gzclose(file) == Z_OK && written;
 }
 
 // False when the file is missing, damaged or of another size than the window.
 bool load_reference(const std::string& path, Bytes& rgb) {
-    rgb.assign(ROW * HEIGHT + 1, 0);
+    rgb.assign(ROW * HEIGHT + 1, 0); // room for one byte more, which a longer file fills
     const gzFile file = gzopen(path.c_str(), "rb");
     const int size = file ? gzread(file, rgb.data(), unsigned(rgb.size())) : -1;
     if (!file || gzclose(file) != Z_OK || size != int(ROW * HEIGHT))
