@@ -38,9 +38,7 @@ class FakePlatform : public FramePlatform {
 
     uintptr_t instance() override { return 0x400000; }
     bool register_class(const AppInfo& a) override { return note("register " + a.class_name); }
-    void unregister_class(const AppInfo& a) override {
-        log.push_back("unregister " + a.class_name);
-    }
+    void unregister_class(const AppInfo& a) override { note("unregister " + a.class_name); }
     WindowHandle create_window(const WindowRequest& r) override {
         titles.push_back(r.title);
         const bool made =
@@ -123,17 +121,13 @@ class FakePlatform : public FramePlatform {
     }
 };
 
-// The raw-mouse module as the frame calls it: mice whose motion, wheel and buttons the test
-// sets; its start, its release and every handled event go to the log it was made with.
-struct FakeMouse {
-    int x = 0, y = 0, wheel = 0;
-    std::array<int, 3> buttons{};
-};
-
+// The raw-mouse module as the frame calls it: mice whose motion and buttons the test sets
+// (x, y, wheel, left, right, middle); its start, its release and every handled event go to the
+// log it was made with.
 struct FakeRawMouse {
     int init_result = 1;
     int count = 2;
-    std::array<FakeMouse, 4> mice{};
+    std::array<std::array<int, 6>, 4> mice{};
     Log* log = nullptr;
 };
 
@@ -152,10 +146,10 @@ inline RawMouseCalls fake_raw_mouse_calls(Log& log) {
         fake_raw_mouse.log->push_back("raw input " + std::to_string(handle));
         return handle == 0 ? 0 : 1;
     };
-    c.button = [](int m, int b) { return fake_raw_mouse.mice[m].buttons[b]; };
-    c.take_x = [](int m) { return std::exchange(fake_raw_mouse.mice[m].x, 0); };
-    c.take_y = [](int m) { return std::exchange(fake_raw_mouse.mice[m].y, 0); };
-    c.take_wheel = [](int m) { return std::exchange(fake_raw_mouse.mice[m].wheel, 0); };
+    c.button = [](int m, int b) { return fake_raw_mouse.mice[m][3 + b]; };
+    c.take_x = [](int m) { return std::exchange(fake_raw_mouse.mice[m][0], 0); };
+    c.take_y = [](int m) { return std::exchange(fake_raw_mouse.mice[m][1], 0); };
+    c.take_wheel = [](int m) { return std::exchange(fake_raw_mouse.mice[m][2], 0); };
     c.release = [] { fake_raw_mouse.log->push_back("raw release"); };
     c.mouse_count = [] { return fake_raw_mouse.count; };
     return c;

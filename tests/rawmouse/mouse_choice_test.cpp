@@ -37,23 +37,20 @@ XiDeviceDescription pointer(int id, const std::string& name, bool relative = tru
     return {id, name, true, true, true, true, relative, relative};
 }
 
-TEST(XInputSelection, OnlyEnabledRelativeSlavePointersAndXWaylandAsOne) {
-    XiDeviceDescription disabled = pointer(8, "Logitech Mouse");
-    disabled.enabled = false;
+// Only enabled relative slave pointers are mice, each of its own under a shared name
+// (disabled pointers and XTEST ones meet the hot-plug test under Xvfb); XWayland's pointers
+// are one mouse whose absolute member's motion is left out.
+TEST(XInputSelection, RelativeSlavePointersAndXWaylandAsOne) {
     XiDeviceDescription master = pointer(2, "Virtual core pointer");
     master.slave_pointer = false;
-    const std::vector<XiDeviceDescription> x11 = {master,
-                                                  pointer(4, "Virtual core XTEST pointer"),
-                                                  pointer(6, "USB Optical Mouse"),
+    const std::vector<XiDeviceDescription> x11 = {master, pointer(6, "USB Optical Mouse"),
                                                   pointer(7, "Wacom Intuos Pen", false),
-                                                  disabled,
                                                   pointer(9, "USB Optical Mouse")};
     EXPECT_FALSE(looks_like_xwayland(x11));
     const std::vector<XiMouse> mice = select_xinput_mice(x11);
-    ASSERT_EQ(mice.size(), 3u);
-    EXPECT_EQ(mice[0].members, std::vector<int>{4});
-    EXPECT_EQ(mice[1].members, std::vector<int>{6});
-    EXPECT_EQ(mice[2].members, std::vector<int>{9});
+    ASSERT_EQ(mice.size(), 2u);
+    EXPECT_EQ(mice[0].members, std::vector<int>{6});
+    EXPECT_EQ(mice[1].members, std::vector<int>{9});
 
     const std::vector<XiDeviceDescription> xwayland = {
         pointer(4, "Virtual core XTEST pointer"), pointer(6, "xwayland-pointer:13", false),
