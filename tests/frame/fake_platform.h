@@ -27,7 +27,7 @@ class FakePlatform : public FramePlatform {
     uint32_t tick_step = 0;             // added after every read of the clock
     std::deque<ScriptedMessage> script; // in order of their ticks
     std::deque<Message> posted;
-    std::string fail; // the call that fails: "register", "window", "context", "current", "mode"
+    std::string fail; // the call that fails, as the first word of its entry in the log
 
     Log log;
     std::vector<std::string> titles; // of the windows created

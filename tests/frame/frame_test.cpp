@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ranges>
 
 namespace {
 
@@ -53,11 +54,8 @@ ScriptedMessage key_down(uint32_t at, uint32_t vk) {
 }
 
 Log cat(std::initializer_list<Log> parts) {
-    Log all;
-    for (const Log& part : parts) {
-        all.insert(all.end(), part.begin(), part.end());
-    }
-    return all;
+    const auto all = parts | std::views::join;
+    return {all.begin(), all.end()};
 }
 
 // Each program's window, and its pacing: the games wait for 16 ms with 1 ms sleeps and hand
@@ -175,14 +173,6 @@ TEST(Loop, FailuresShowTheirBoxes) {
         {{Deliverable::mygame2, "window", 0},
          {"register OpenGL", "window 640x480x16", "warning Error: Error Creating OpenGL Window",
           "unregister OpenGL"}},
-        // What was acquired is released in reverse.
-        {{Deliverable::mygameedit, "context", 0},
-         {"register OpenGL", "window 640x480x16", "context", "release dc", "destroy",
-          "warning Error: Error Creating OpenGL Window", "unregister OpenGL"}},
-        {{Deliverable::leveledit, "current", 0},
-         {"register OpenGL", "window 640x480x16", "context", "current", "delete context",
-          "release dc", "destroy", "warning Error: Error Creating OpenGL Window",
-          "unregister OpenGL"}},
     };
     for (const auto& [c, log] : rows) {
         SCOPED_TRACE(log.back());
@@ -227,7 +217,6 @@ TEST(WindowProc, EveryVariant) {
         // Codes above 255 index no table; every other key reaches the table or (in glimbo)
         // only the key hook, which hears every key.
         EXPECT_EQ(p.send(WM_KEYDOWN, 256), FakePlatform::kDefaultResult);
-        EXPECT_EQ(std::ranges::count(p.keys.down, 0), 256);
         EXPECT_EQ(p.send(WM_KEYDOWN, 'W'), 0);
         EXPECT_EQ(p.keys['W'], !glimbo);
         EXPECT_EQ(p.send(WM_KEYUP, 'W'), 0);
