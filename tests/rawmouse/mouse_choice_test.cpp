@@ -25,11 +25,11 @@ TEST(MouseBackendChoice, EachDesktopGetsTheBackendThatTellsMiceApart) {
         {{"evdev", true, false, false, 1, 0}, MouseBackend::xinput2, true},
         {{"xinput2", true, true, true, 2, 2}, MouseBackend::xinput2, false},
     };
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        const auto& [facts, backend, tells_the_fix] = cases[i];
+    for (const auto& [facts, backend, tells_the_fix] : cases) {
+        SCOPED_TRACE(testing::Message() << facts.request << facts.evdev_openable);
         const MouseBackendChoice choice = choose_mouse_backend(facts);
-        EXPECT_EQ(choice.backend, backend) << "case " << i;
-        EXPECT_EQ(choice.message.find(kFix) != std::string::npos, tells_the_fix) << "case " << i;
+        EXPECT_EQ(choice.backend, backend);
+        EXPECT_EQ(choice.message.find(kFix) != std::string::npos, tells_the_fix);
     }
 }
 
