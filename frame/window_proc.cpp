@@ -147,7 +147,7 @@ bool key_message(FrameContext& frame, const Message& message, const Variant& var
         request_quit(frame);
     } else if (code == 'P' && variant.p_pauses) {
         toggle_pause(frame);
-    } else if (code != VK_F1 && variant.f1_switches_fullscreen) {
+    } else if (code == VK_F1 && variant.f1_switches_fullscreen) {
         toggle_fullscreen(frame);
     }
     return true;

@@ -14,8 +14,10 @@ namespace {
 struct Program {
     FakePlatform platform;
     ProgramHooks hooks;
-    int failing_init = 0;           // counted from 1; 0: every init succeeds
-    std::vector<long> held_at_init; // keys held in the table each init was handed
+    int failing_init = 0; // counted from 1; 0: every init succeeds
+    int inits = 0;
+    KeyTable* table = nullptr; // the key table the last init was handed
+    std::vector<long> held;    // keys held in it at each init and deinit
     std::vector<uint32_t> updates;
     int draws = 0;
     std::vector<std::pair<uint32_t, bool>> key_events;
@@ -26,12 +28,16 @@ struct Program {
     Program() {
         hooks.program_init = [this](GlWindow&, KeyTable& keys) {
             platform.log.push_back("init");
-            held_at_init.push_back(std::ranges::count(keys.down, 1));
-            return int(held_at_init.size()) != failing_init;
+            table = &keys;
+            held.push_back(std::ranges::count(keys.down, 1));
+            return ++inits != failing_init;
         };
         hooks.program_update = [this](uint32_t ms) { updates.push_back(ms); };
         hooks.program_draw = [this] { ++draws; };
-        hooks.program_deinit = [this] { platform.log.push_back("deinit"); };
+        hooks.program_deinit = [this] {
+            platform.log.push_back("deinit");
+            held.push_back(std::ranges::count(table->down, 1));
+        };
         hooks.allocate_players = [this](int count) {
             platform.log.push_back("players " + std::to_string(count));
         };
@@ -105,15 +111,16 @@ TEST(Loop, EachProgramsWindowAndPacing) {
     }
 }
 
-// ropegame with F1 pressed at the given ticks and Escape at 1300. Every init must find the
-// key table cleared, although F1 was held when the window was rebuilt.
-void run_ropegame(Program& p, std::vector<uint32_t> f1_at) {
+// ropegame with F1 pressed at the given ticks and Escape at 1300, and the keys held at each
+// init and deinit: every init finds the table cleared, although the F1 or Escape that ended
+// the window before is held in it.
+void run_ropegame(Program& p, std::vector<uint32_t> f1_at, std::vector<long> held) {
     for (uint32_t at : f1_at) {
         p.platform.script.push_back(key_down(at, VK_F1));
     }
     p.platform.script.push_back(key_down(1300, VK_ESCAPE));
     EXPECT_EQ(p.run(Deliverable::ropegame), 0);
-    EXPECT_EQ(p.held_at_init, std::vector<long>(p.held_at_init.size(), 0));
+    EXPECT_EQ(p.held, held);
 }
 
 // One window's life in ropegame, from its request to its destruction.
@@ -133,14 +140,14 @@ TEST(Loop, FullScreenRebuilds) {
     const Log back = {"restore mode", "cursor on"};
 
     Program twice;
-    run_ropegame(twice, {1100, 1200});
+    run_ropegame(twice, {1100, 1200}, {0, 1, 0, 1, 0, 1});
     EXPECT_EQ(twice.platform.log, cat({start, windowed, to_full, full, back, windowed, end}));
     EXPECT_EQ(twice.updates.size(), 18u);
 
     // A refused mode falls back to a window of the same size.
     Program refused;
     refused.platform.fail = "mode";
-    run_ropegame(refused, {1100});
+    run_ropegame(refused, {1100}, {0, 1, 0, 1});
     const Log warning = {"mode 800x600x32",
                          "warning Error: Mode Switch Failed.\nRunning In Windowed Mode."};
     EXPECT_EQ(refused.platform.log, cat({start, windowed, warning, windowed, end}));
@@ -148,7 +155,7 @@ TEST(Loop, FullScreenRebuilds) {
     // An init that fails on the rebuild ends the program.
     Program failing;
     failing.failing_init = 2;
-    run_ropegame(failing, {1100});
+    run_ropegame(failing, {1100}, {0, 1, 0, 0});
     EXPECT_EQ(failing.platform.log, cat({start, windowed, to_full, full, back, end}));
     EXPECT_EQ(failing.updates.size(), 6u);
 }
