@@ -243,23 +243,20 @@ TEST(WindowProc, EveryVariant) {
         EXPECT_EQ(p.window.active, 1);
 
         // F1 rebuilds the games in the other mode; the application message does it in every
-        // program. Both post a quit, the only message the frame posts.
+        // program. Both post a quit (counted at the end), the only message the frame posts.
         p.send(WM_KEYDOWN, VK_F1);
         EXPECT_EQ(p.frame.fullscreen_request, game);
-        EXPECT_EQ(p.platform.posted.size(), game);
         EXPECT_EQ(p.send(WM_USER + 1), FakePlatform::kDefaultResult);
         EXPECT_EQ(p.frame.fullscreen_request, !game);
-        EXPECT_EQ(p.platform.posted.size(), game + 1);
 
         // The editors keep the held buttons.
-        p.send(WM_LBUTTONDOWN, 0, make_lparam(10, 20));
-        p.send(WM_RBUTTONDOWN);
-        EXPECT_EQ(p.left + p.right, game ? 0 : 2);
-        p.send(WM_LBUTTONUP);
-        EXPECT_EQ(p.left, 0);
-        EXPECT_EQ(p.right, !game);
-        p.send(WM_RBUTTONUP);
-        EXPECT_EQ(p.right, 0);
+        std::vector<std::pair<int, int>> held;
+        for (uint32_t m : {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONUP}) {
+            p.send(m, 0, make_lparam(10, 20));
+            held.emplace_back(p.left, p.right);
+        }
+        const decltype(held) kept = {{1, 0}, {1, 1}, {0, 1}, {0, 0}};
+        EXPECT_EQ(held, game ? decltype(held)(4) : kept);
 
         EXPECT_EQ(p.send(WM_SIZE, SIZE_MAXIMIZED, make_lparam(641, 481)), 0);
         EXPECT_EQ(std::pair(p.center_x, p.center_y), game ? std::pair(320, 240) : none);

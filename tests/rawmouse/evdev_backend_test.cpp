@@ -28,9 +28,11 @@ constexpr const char* kKeyboardKeys =
 
 EvdevRoots tree_roots;
 
+// The tree lives as long as a test, which starts and ends with no mice and no backend.
 class FakeTree {
   public:
     FakeTree() {
+        rawmouse_reset_for_tests();
         std::string pattern = (fs::temp_directory_path() / "evdev_tree_XXXXXX").string();
         root_ = mkdtemp(pattern.data());
         fs::create_directories(root_ / "sys/mouse0"); // mousedev's node: no event device
@@ -38,6 +40,8 @@ class FakeTree {
         tree_roots = {(root_ / "sys").string(), (root_ / "dev").string()};
     }
     ~FakeTree() {
+        rawmouse_reset_for_tests();
+        raw_input_unbind();
         for (auto& [n, fd] : writers_)
             ::close(fd);
         fs::remove_all(root_);
@@ -100,17 +104,8 @@ std::vector<int> pump(int m) {
     return left;
 }
 
-class EvdevBackendTest : public ::testing::Test {
-  protected:
-    void SetUp() override { rawmouse_reset_for_tests(); }
-    void TearDown() override {
-        rawmouse_reset_for_tests();
-        raw_input_unbind();
-    }
+TEST(EvdevBackend, MiceOnlyWithTheirInputAndHotPlug) {
     FakeTree tree;
-};
-
-TEST_F(EvdevBackendTest, MiceOnlyWithTheirInputAndHotPlug) {
     tree.add(0, "AT Translated Set 2 keyboard", "isa0060/serio0/input0", "0", kKeyboardKeys);
     tree.add(1, "Alpha Mouse", "usb-0000:00:14.0-1/input0");
     tree.add(2, "SynPS/2 Synaptics TouchPad", "isa0060/serio1/input0", "0", "e520 10000 0 0 0 0");
@@ -157,7 +152,8 @@ TEST_F(EvdevBackendTest, MiceOnlyWithTheirInputAndHotPlug) {
 
 // A mouse whose node cannot be opened (here: it is missing) leaves the other mice in play;
 // standard error tells the choice made from what was found, with how to fix it, once.
-TEST_F(EvdevBackendTest, AMouseThatCannotBeOpenedIsToldOnceAndTheOthersPlay) {
+TEST(EvdevBackend, AMouseThatCannotBeOpenedIsToldOnceAndTheOthersPlay) {
+    FakeTree tree;
     tree.add(0, "Alpha Mouse", "usb-1/input0");
     tree.add(1, "Beta Mouse", "usb-2/input0");
     fs::remove(tree.node(1));
