@@ -66,8 +66,7 @@ TEST(XInputSelection, RelativeSlavePointersAndXWaylandAsOne) {
 RawInputEvent motion(RawDeviceHandle device, int32_t dx, uint16_t buttons = 0) {
     RawInputEvent e;
     e.header.device = device;
-    e.mouse.last_x = dx;
-    e.mouse.button_flags = buttons;
+    e.mouse = {0, buttons, 0, dx, 0};
     return e;
 }
 
