@@ -7,6 +7,7 @@
 #include <array>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -204,13 +205,10 @@ TEST_F(RawMouseTest, EventsSumUntilReadAndButtonsHoldUntilReleased) {
 }
 
 TEST_F(RawMouseTest, EveryInitFailureWritesItsMessageAndLeavesNoMice) {
-    // With the desk's three mice, device-info calls 0..5 belong to the counting pass (size and
-    // name for each mouse) and 6..11 to the filling pass.
-    const struct {
-        const char* fail;
-        int bad_info_call;
-        const char* message;
-    } rows[] = {
+    // The answer that goes wrong, or the device-info call that fails: with the desk's three
+    // mice, calls 0..5 belong to the counting pass (size and name for each mouse) and 6..11 to
+    // the filling pass. Then the message.
+    const std::tuple<const char*, int, const char*> rows[] = {
         {"bind", -1, ""},
         {"missing", -1, ""},
         {"count", -1, "ERROR: Unable to count raw input devices.\n"},
@@ -221,14 +219,14 @@ TEST_F(RawMouseTest, EveryInitFailureWritesItsMessageAndLeavesNoMice) {
         {"", 11, "ERROR: Unable to get raw input device name (2).\n"},
         {"register", -1, "ERROR: Unable to register raw input (2).\n"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.message);
+    for (const auto& [fail, bad_info_call, message] : rows) {
+        SCOPED_TRACE(message);
         SetUp();
-        script.fail = row.fail;
-        script.bad_info_call = row.bad_info_call;
+        script.fail = fail;
+        script.bad_info_call = bad_info_call;
         testing::internal::CaptureStderr();
         EXPECT_EQ(rawmouse_init(0, 0, 1), 0);
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), row.message);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), message);
         EXPECT_EQ(mouse_count, 0);
     }
     // Only the entries the list fetch filled are devices.
