@@ -49,10 +49,9 @@ class FakeTree {
              const char* keys = kMouseKeys) {
         const fs::path device = root_ / "sys" / event(n) / "device";
         fs::create_directories(device / "capabilities");
-        for (const auto& [file, text] : {std::pair{"name", name},
-                                         {"phys", phys},
-                                         {"capabilities/rel", rel},
-                                         {"capabilities/key", keys}})
+        const std::pair<const char*, std::string> files[] = {
+            {"name", name}, {"phys", phys}, {"capabilities/rel", rel}, {"capabilities/key", keys}};
+        for (const auto& [file, text] : files)
             std::ofstream(device / file) << text << "\n";
         ASSERT_EQ(mkfifo(node(n).c_str(), 0644), 0);
     }

@@ -90,7 +90,6 @@ TEST(RawEventQueue, PastTheCapMotionMergesAndButtonChangesStay) {
     }
     EXPECT_EQ(got, (std::vector<std::pair<int32_t, uint16_t>>{
                        {1, 0}, {11, 0}, {5, 0}, {0, 1}, {4, 0}, {0, 2}}));
-    EXPECT_EQ(queue.waiting(), 0u);
     EXPECT_EQ(queue.find(handles.front()), nullptr) << "a fetched handle is spent";
 }
 
