@@ -82,17 +82,17 @@ class FakePlatform : public FramePlatform {
     }
     // Quit requests first, then the scripted messages that are due.
     bool peek_message(WindowHandle window, Message& message) override {
-        if (!posted.empty() && posted.front().hwnd == window) {
-            message = posted.front();
-            posted.pop_front();
-            return true;
+        const bool due = !script.empty() && static_cast<int32_t>(now - script.front().at) >= 0;
+        if (posted.empty() && due) {
+            const ScriptedMessage& s = script.front();
+            posted.push_back(Message{window, s.message, s.wparam, s.lparam});
+            script.pop_front();
         }
-        if (script.empty() || static_cast<int32_t>(now - script.front().at) < 0) {
+        if (posted.empty()) {
             return false;
         }
-        const ScriptedMessage& s = script.front();
-        message = Message{window, s.message, s.wparam, s.lparam};
-        script.pop_front();
+        message = posted.front();
+        posted.pop_front();
         return true;
     }
     // Called only when nothing is due: the clock jumps to the next scripted message.
