@@ -107,9 +107,9 @@ TEST(Loop, EachProgramsWindowAndPacing) {
     }
 }
 
-// ropegame with F1 pressed at the given ticks and Escape at 1300, and the keys held at each
-// init and deinit: every init finds the table cleared, although the F1 or Escape that ended
-// the window before is held in it.
+// ropegame with F1 pressed at the given ticks and Escape at 1300, and the keys held in the
+// table at each init and deinit: each deinit finds the F1 or Escape that ended its window,
+// each init a cleared table.
 void run_ropegame(Program& p, std::vector<uint32_t> f1_at, std::vector<long> held) {
     for (uint32_t at : f1_at) {
         p.platform.script.push_back(key_down(at, VK_F1));

@@ -177,7 +177,9 @@ TEST_F(RawMouseTest, EventsSumUntilReadAndButtonsHoldUntilReleased) {
     EXPECT_EQ(take_all(), (Records{{0, 0, 0, 0, 0, 1}, {0, 0, 0, 0, 0, 1}, {}}));
     send(kMouseA, 0, 0, RI_MOUSE_MIDDLE_BUTTON_UP);
     EXPECT_EQ(take_all(), Records(3));
-    EXPECT_EQ(rawmouse_button(-1, 0) | rawmouse_button(3, 0) | rawmouse_take_x(-1), 0);
+    EXPECT_EQ(rawmouse_button(-1, 0) | rawmouse_button(3, 0) | rawmouse_take_x(-1) |
+                  rawmouse_take_y(3) | rawmouse_take_wheel(-1),
+              0);
 
     // Absolute events: the first is still added to the device's record, later ones set it.
     // The aggregate follows the device's flag as it stands after the device's update, and
