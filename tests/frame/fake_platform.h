@@ -27,20 +27,16 @@ class FakePlatform : public FramePlatform {
     uint32_t tick_step = 0;             // added after every read of the clock
     std::deque<ScriptedMessage> script; // in order of their ticks
     std::deque<Message> posted;
-    std::string fail; // the call that fails: "register", "window", "context", "current", "mode"
+    std::string fail; // the call that fails, as the first word of its entry in the log
 
     Log log;
     std::vector<std::string> titles; // of the windows created
     std::vector<std::pair<int32_t, int32_t>> projections;
-    std::vector<uint32_t> passed_on; // the messages handed to the default procedure
     int swaps = 0, sleeps = 0, reads = 0;
-    static constexpr intptr_t kDefaultResult = 77;
 
     uintptr_t instance() override { return 0x400000; }
     bool register_class(const AppInfo& a) override { return note("register " + a.class_name); }
-    void unregister_class(const AppInfo& a) override {
-        log.push_back("unregister " + a.class_name);
-    }
+    void unregister_class(const AppInfo& a) override { note("unregister " + a.class_name); }
     WindowHandle create_window(const WindowRequest& r) override {
         titles.push_back(r.title);
         const bool made =
@@ -86,31 +82,25 @@ class FakePlatform : public FramePlatform {
     }
     // Quit requests first, then the scripted messages that are due.
     bool peek_message(WindowHandle window, Message& message) override {
-        if (!posted.empty() && posted.front().hwnd == window) {
-            message = posted.front();
-            posted.pop_front();
-            return true;
+        const bool due = !script.empty() && static_cast<int32_t>(now - script.front().at) >= 0;
+        if (posted.empty() && due) {
+            const ScriptedMessage& s = script.front();
+            posted.push_back(Message{window, s.message, s.wparam, s.lparam});
+            script.pop_front();
         }
-        if (script.empty() || static_cast<int32_t>(now - script.front().at) < 0) {
+        if (posted.empty()) {
             return false;
         }
-        const ScriptedMessage& s = script.front();
-        message = Message{window, s.message, s.wparam, s.lparam};
-        script.pop_front();
+        message = posted.front();
+        posted.pop_front();
         return true;
     }
-    // Called only when nothing is due: the clock jumps to the next scripted message.
-    void wait_message(WindowHandle) override {
-        if (script.empty()) {
-            throw std::runtime_error("waiting for a message that never comes");
-        }
-        now = script.front().at;
-    }
+    // Called only when nothing is due: the clock jumps to the next scripted message (and the
+    // test fails with an exception when none is left, instead of hanging).
+    void wait_message(WindowHandle) override { now = script.at(0).at; }
     void post_message(const Message& message) override { posted.push_back(message); }
-    intptr_t default_window_proc(const Message& message) override {
-        passed_on.push_back(message.message);
-        return kDefaultResult;
-    }
+    // As on the desktop, what the frame passes on goes nowhere.
+    intptr_t default_window_proc(const Message&) override { return 0; }
 
   private:
     // Logs a call whose first word names it; false when it is the call that fails.
@@ -123,17 +113,13 @@ class FakePlatform : public FramePlatform {
     }
 };
 
-// The raw-mouse module as the frame calls it: mice whose motion, wheel and buttons the test
-// sets; its start, its release and every handled event go to the log it was made with.
-struct FakeMouse {
-    int x = 0, y = 0, wheel = 0;
-    std::array<int, 3> buttons{};
-};
-
+// The raw-mouse module as the frame calls it: mice whose motion and buttons the test sets
+// (x, y, wheel, left, right, middle); its start, its release and every handled event go to the
+// log it was made with.
 struct FakeRawMouse {
     int init_result = 1;
     int count = 2;
-    std::array<FakeMouse, 4> mice{};
+    std::array<std::array<int, 6>, 4> mice{};
     Log* log = nullptr;
 };
 
@@ -152,10 +138,10 @@ inline RawMouseCalls fake_raw_mouse_calls(Log& log) {
         fake_raw_mouse.log->push_back("raw input " + std::to_string(handle));
         return handle == 0 ? 0 : 1;
     };
-    c.button = [](int m, int b) { return fake_raw_mouse.mice[m].buttons[b]; };
-    c.take_x = [](int m) { return std::exchange(fake_raw_mouse.mice[m].x, 0); };
-    c.take_y = [](int m) { return std::exchange(fake_raw_mouse.mice[m].y, 0); };
-    c.take_wheel = [](int m) { return std::exchange(fake_raw_mouse.mice[m].wheel, 0); };
+    c.button = [](int m, int b) { return fake_raw_mouse.mice[m][3 + b]; };
+    c.take_x = [](int m) { return std::exchange(fake_raw_mouse.mice[m][0], 0); };
+    c.take_y = [](int m) { return std::exchange(fake_raw_mouse.mice[m][1], 0); };
+    c.take_wheel = [](int m) { return std::exchange(fake_raw_mouse.mice[m][2], 0); };
     c.release = [] { fake_raw_mouse.log->push_back("raw release"); };
     c.mouse_count = [] { return fake_raw_mouse.count; };
     return c;

@@ -25,11 +25,11 @@ TEST(MouseBackendChoice, EachDesktopGetsTheBackendThatTellsMiceApart) {
         {{"evdev", true, false, false, 1, 0}, MouseBackend::xinput2, true},
         {{"xinput2", true, true, true, 2, 2}, MouseBackend::xinput2, false},
     };
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        const auto& [facts, backend, tells_the_fix] = cases[i];
+    for (const auto& [facts, backend, tells_the_fix] : cases) {
+        SCOPED_TRACE(testing::Message() << facts.request << facts.evdev_openable);
         const MouseBackendChoice choice = choose_mouse_backend(facts);
-        EXPECT_EQ(choice.backend, backend) << "case " << i;
-        EXPECT_EQ(choice.message.find(kFix) != std::string::npos, tells_the_fix) << "case " << i;
+        EXPECT_EQ(choice.backend, backend);
+        EXPECT_EQ(choice.message.find(kFix) != std::string::npos, tells_the_fix);
     }
 }
 
@@ -37,23 +37,18 @@ XiDeviceDescription pointer(int id, const std::string& name, bool relative = tru
     return {id, name, true, true, true, true, relative, relative};
 }
 
-TEST(XInputSelection, OnlyEnabledRelativeSlavePointersAndXWaylandAsOne) {
-    XiDeviceDescription disabled = pointer(8, "Logitech Mouse");
-    disabled.enabled = false;
-    XiDeviceDescription master = pointer(2, "Virtual core pointer");
-    master.slave_pointer = false;
-    const std::vector<XiDeviceDescription> x11 = {master,
-                                                  pointer(4, "Virtual core XTEST pointer"),
-                                                  pointer(6, "USB Optical Mouse"),
+// Only relative pointers are mice, each of its own under a shared name (masters, disabled
+// pointers and XTEST ones meet the hot-plug test under Xvfb); XWayland's pointers are one
+// mouse whose absolute member's motion is left out.
+TEST(XInputSelection, RelativeSlavePointersAndXWaylandAsOne) {
+    const std::vector<XiDeviceDescription> x11 = {pointer(6, "USB Optical Mouse"),
                                                   pointer(7, "Wacom Intuos Pen", false),
-                                                  disabled,
                                                   pointer(9, "USB Optical Mouse")};
     EXPECT_FALSE(looks_like_xwayland(x11));
     const std::vector<XiMouse> mice = select_xinput_mice(x11);
-    ASSERT_EQ(mice.size(), 3u);
-    EXPECT_EQ(mice[0].members, std::vector<int>{4});
-    EXPECT_EQ(mice[1].members, std::vector<int>{6});
-    EXPECT_EQ(mice[2].members, std::vector<int>{9});
+    ASSERT_EQ(mice.size(), 2u);
+    EXPECT_EQ(mice[0].members, std::vector<int>{6});
+    EXPECT_EQ(mice[1].members, std::vector<int>{9});
 
     const std::vector<XiDeviceDescription> xwayland = {
         pointer(4, "Virtual core XTEST pointer"), pointer(6, "xwayland-pointer:13", false),
@@ -69,8 +64,7 @@ TEST(XInputSelection, OnlyEnabledRelativeSlavePointersAndXWaylandAsOne) {
 RawInputEvent motion(RawDeviceHandle device, int32_t dx, uint16_t buttons = 0) {
     RawInputEvent e;
     e.header.device = device;
-    e.mouse.last_x = dx;
-    e.mouse.button_flags = buttons;
+    e.mouse = {0, buttons, 0, dx, 0};
     return e;
 }
 
@@ -94,7 +88,6 @@ TEST(RawEventQueue, PastTheCapMotionMergesAndButtonChangesStay) {
     }
     EXPECT_EQ(got, (std::vector<std::pair<int32_t, uint16_t>>{
                        {1, 0}, {11, 0}, {5, 0}, {0, 1}, {4, 0}, {0, 2}}));
-    EXPECT_EQ(queue.waiting(), 0u);
     EXPECT_EQ(queue.find(handles.front()), nullptr) << "a fetched handle is spent";
 }
 

@@ -42,27 +42,21 @@ TEST(XInputTranslation, MotionAndScrollValuators) {
 }
 
 TEST(XInputTranslation, ButtonsMapToLeftRightMiddleAndWheel) {
-    const struct {
-        int button;
-        bool press;
-        int flags, data; // flags 0: no event
-    } cases[] = {
-        {1, true, RI_MOUSE_LEFT_BUTTON_DOWN, 0},
-        {1, false, RI_MOUSE_LEFT_BUTTON_UP, 0},
-        {3, true, RI_MOUSE_RIGHT_BUTTON_DOWN, 0},
-        {3, false, RI_MOUSE_RIGHT_BUTTON_UP, 0},
-        {2, true, RI_MOUSE_MIDDLE_BUTTON_DOWN, 0},
-        {2, false, RI_MOUSE_MIDDLE_BUTTON_UP, 0},
-        {4, true, RI_MOUSE_WHEEL, 120},
-        {5, true, RI_MOUSE_WHEEL, -120},
-        {4, false, 0, 0},
-        {5, false, 0, 0},
-        {8, true, 0, 0},
-        {0, true, 0, 0},
-    };
-    for (const auto& c : cases) {
-        const Fields expected = c.flags ? Fields{{0, c.flags, c.data, 0, 0}} : Fields{};
-        EXPECT_EQ(fields(translate_button(c.button, c.press)), expected) << c.button << c.press;
+    // Button; the flags of its press and of its release (0: no event) and the wheel data.
+    const std::array<int, 4> buttons[] = {
+        {1, RI_MOUSE_LEFT_BUTTON_DOWN, RI_MOUSE_LEFT_BUTTON_UP, 0},
+        {3, RI_MOUSE_RIGHT_BUTTON_DOWN, RI_MOUSE_RIGHT_BUTTON_UP, 0},
+        {2, RI_MOUSE_MIDDLE_BUTTON_DOWN, RI_MOUSE_MIDDLE_BUTTON_UP, 0},
+        {4, RI_MOUSE_WHEEL, 0, 120},
+        {5, RI_MOUSE_WHEEL, 0, -120},
+        {8, 0, 0, 0},
+        {0, 0, 0, 0}};
+    for (const auto& [button, down, up, data] : buttons) {
+        for (const bool press : {true, false}) {
+            const int flags = press ? down : up;
+            const Fields expected = flags ? Fields{{0, flags, data, 0, 0}} : Fields{};
+            EXPECT_EQ(fields(translate_button(button, press)), expected) << button << press;
+        }
     }
 }
 
