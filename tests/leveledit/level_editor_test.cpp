@@ -27,9 +27,8 @@ TEST_F(LevelEditorTest, BlobsAndPointsOncePerPressTypesAndDrags) {
     ASSERT_EQ(editor.level.blobs.size(), 2u);
     EXPECT_EQ(editor.level.blobs[0].kind, 1); // every blob becomes kind 1
     EXPECT_EQ(editor.level.blobs[1], (Blob{15, 1, 1, 1}));
-    ASSERT_EQ(editor.level.ground.size(), 3u); // the new point continues segment 0's surface
-    EXPECT_EQ(editor.level.ground[1], (GroundPoint{10, -3, 1, 2}));
-    EXPECT_EQ(editor.level.ground[2], (GroundPoint{15, 1, 1, 2}));
+    using Ground = std::vector<GroundPoint>; // the new point continues segment 0's surface
+    EXPECT_EQ(editor.level.ground, (Ground{{-10, -3, 1, 2}, {10, -3, 1, 2}, {15, 1, 1, 2}}));
     // Its base is the segment turned a quarter, (15 + 4, 1 - 5); the old ones stay.
     EXPECT_EQ(editor.level.base, (std::vector<BasePoint>{{-10, -10}, {10, -10}, {19, -4}}));
     LevelData empty; // no segment yet to turn: a band of fixed depth below the first point
@@ -39,9 +38,8 @@ TEST_F(LevelEditorTest, BlobsAndPointsOncePerPressTypesAndDrags) {
     // R resets every segment's surface; the highest held digit retypes the selected point.
     in.hold(key_letter('R'));
     step();
-    EXPECT_EQ(editor.level.ground[0].type, 1);
-    EXPECT_EQ(editor.level.ground[1].type, 1);
-    EXPECT_EQ(editor.level.ground[2].type, 2); // the last point starts no segment
+    // The last point starts no segment.
+    EXPECT_EQ(editor.level.ground, (Ground{{-10, -3, 1, 1}, {10, -3, 1, 1}, {15, 1, 1, 2}}));
     in.release(key_letter('R'));
     editor.point_selection = 2;
     editor.selection_is_base = true; // digits still retype the ground point
@@ -110,7 +108,7 @@ TEST_F(LevelEditorTest, UndoAndRedoEveryGesture) {
     press_key(key_digit(2)); // retypes ground point 0
     edited();
     point_at(15, 1);
-    press_left();
+    press(in.frame.left_button);
     edited();
     step();                       // a frame with nothing held: the drag is a gesture of its own
     in.frame.right_button = true; // base point 2 from (19, -4), in three frames
@@ -156,7 +154,7 @@ TEST_F(LevelEditorTest, UndoAndRedoEveryGesture) {
     }
 
     for (int i = 0; i < 201; ++i)
-        press_left();
+        press(in.frame.left_button);
     in.hold(KEY_CONTROL).hold(key_letter('Z'));
     for (int i = 0; i < 5; ++i)
         step(); // held: one undo
@@ -166,7 +164,7 @@ TEST_F(LevelEditorTest, UndoAndRedoEveryGesture) {
         chord('Z');
     EXPECT_EQ(editor.level.ground.size(), 4u); // the first append dropped out
     point_at(5, 5);
-    press_left();
+    press(in.frame.left_button);
     const std::vector<uint8_t> last = encode_level(editor.level);
     chord('Y'); // nothing to redo past a new edit
     EXPECT_EQ(encode_level(editor.level), last);

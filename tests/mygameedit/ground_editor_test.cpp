@@ -61,7 +61,7 @@ TEST_F(GroundEditorTest, SavesFiftySixBytesLoadsAndReportsFailuresChangingNothin
 TEST_F(GroundEditorTest, UndoAndRedoEachGesture) {
     const std::vector<uint8_t> start = encode_mygame(editor.ground);
     editor.offset = {40, 50};
-    press_left();
+    press(in.frame.left_button);
     step();
     in.frame.right_button = true; // bottom point 0 from (-10, -10) to (-12, -8)
     for (float x : {-9, -12}) {
