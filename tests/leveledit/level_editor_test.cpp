@@ -61,7 +61,7 @@ TEST_F(LevelEditorTest, BlobsAndPointsOncePerPressTypesAndDrags) {
     EXPECT_EQ(editor.point_selection, 1);
     EXPECT_TRUE(editor.selection_is_base);
     EXPECT_EQ(editor.level.base[1], (BasePoint{9, -7}));
-    in.still().frame.right_button = false;
+    in.cursor_moved(0, 0).frame.right_button = false;
     step();
     editor.pan_x = 100;
     in.frame.right_button = true;
@@ -80,7 +80,7 @@ TEST_F(LevelEditorTest, SpaceScrollsWithThePointerOnItsWorldPointUntilTheClamp) 
     EXPECT_FLOAT_EQ(editor.pan_y, -2);
     in.cursor_moved(200, 0); // at the clamp the pointer slides over the world
     step();
-    in.still();
+    in.cursor_moved(0, 0);
     step();
     EXPECT_FLOAT_EQ(editor.pointer_y, 1);
     EXPECT_FLOAT_EQ(editor.pointer_x, 23 - 17); // never further than 17 out
