@@ -75,7 +75,8 @@ TEST(Hopper, OneStepOfEachControlFromTheStartPose) {
 }
 
 // The creature moving right at 0.8 or 0.6 a step, its foot on ground at y = -2.4 and its ball
-// held out level 0.7 short of a sheep; then, the ground taken away, the floor holds them.
+// held out level 0.7 short of a sheep; then it comes to stand there, and with the ground taken
+// away the floor holds it and the sheep.
 TEST(Hopper, BallHitsHurtSheepByTheSquareOfTheSpeedAndGroundOrFloorHoldTheFoot) {
     for (float speed : {0.8f, 0.6f}) {
         random_reset();

@@ -184,7 +184,7 @@ TEST_F(TitleTest, ZeroAndTogglesActOncePerPressAndLevelsWithoutANameEndTheGame) 
 TEST(RopegamePointers, OffsetsHeldInTheirRectangleAndTheWheelOnTheThirdButton) {
     World w = rope_world({{5, -1}});
     FakeHost host;
-    player_mouse_input(w, 0, -900, 1000, -1, true, false, true);
+    player_mouse_input(w, 0, -900, 1000, -1, true, false, true); // mouse down: offset down
     EXPECT_EQ(w.players[0].button_down, (std::array<uint8_t, 3>{1, 0, 1}));
     w.players[0].ropes[1].segment_length = 1;
     run(w, host);
