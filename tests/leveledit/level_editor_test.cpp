@@ -141,8 +141,9 @@ TEST_F(LevelEditorTest, UndoAndRedoEveryGesture) {
         chord('Z');
         ASSERT_EQ(encode_level(editor.level), states[k]) << "undo to " << k;
         EXPECT_EQ(editor.blob_selection, k == 6 ? 1 : 0) << k; // as the drag of blob 1 left it
-        if (k == 2) // the drag is undone where it began
+        if (k == 2) { // the drag is undone where it began
             EXPECT_FLOAT_EQ(editor.pointer_x, 15);
+        }
     }
     for (size_t k = 1; k < states.size(); ++k) {
         chord(k % 2 ? 'Y' : 'Z', k % 2 == 0);

@@ -99,7 +99,8 @@ TEST(Hopper, BallHitsHurtSheepByTheSquareOfTheSpeedAndGroundOrFloorHoldTheFoot) 
             EXPECT_LE(s.body.y, 10);
         } else { // 10 * (0.6^2 + a little of the sheep's own drift) is taken off 5
             EXPECT_NEAR(s.health, 5 - 10 * 0.36f, 0.1f);
-            EXPECT_FALSE(s.facing); // the head is to its left
+            // 0.9 from the ball, it is moved 0.8 of the way out to 1.9 radii (3.42).
+            EXPECT_NEAR(length(s.body.pos() - c.ball.pos()), 2.917f, 1e-3);
         }
         run(w, FakeInput{}, 1000); // then it stands upright on the ground, swaying only
         EXPECT_NEAR(c.foot.y, -1.7f, 0.01f);
