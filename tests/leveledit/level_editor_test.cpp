@@ -141,7 +141,8 @@ TEST_F(LevelEditorTest, UndoAndRedoEveryGesture) {
         chord('Z');
         ASSERT_EQ(encode_level(editor.level), states[k]) << "undo to " << k;
         EXPECT_EQ(editor.blob_selection, k == 6 ? 1 : 0) << k; // as the drag of blob 1 left it
-        if (k == 2) { // the drag is undone where it began
+        // The drag is undone where it began.
+        if (k == 2) {
             EXPECT_FLOAT_EQ(editor.pointer_x, 15);
         }
     }
