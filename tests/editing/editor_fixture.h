@@ -29,22 +29,15 @@ struct EditorTest : ::testing::Test {
     void TearDown() override { std::filesystem::remove_all(dir); }
 
     void step() { Step(editor, in, errors); }
-    // A frame with the button up, then one with it down; left up afterwards.
-    void press_left() {
-        in.frame.left_button = false;
+    // A frame with a button or key up, then one with it down; left up afterwards.
+    template <class Input> void press(Input& input) {
+        input = Input(0);
         step();
-        in.frame.left_button = true;
+        input = Input(1);
         step();
-        in.frame.left_button = false;
+        input = Input(0);
     }
-    // The same for a key.
-    void press_key(int key) {
-        in.release(key);
-        step();
-        in.hold(key);
-        step();
-        in.release(key);
-    }
+    void press_key(int key) { press(in.keys[size_t(key)]); }
     // Ctrl (and Shift) held around one press of a letter.
     void chord(char letter, bool shift = false) {
         in.hold(KEY_CONTROL).keys[KEY_SHIFT] = shift;

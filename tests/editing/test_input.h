@@ -28,7 +28,6 @@ struct FakeInput {
         frame.cursor_y = CURSOR_HOME_Y - dy;
         return *this;
     }
-    FakeInput& still() { return cursor_moved(0, 0); }
     operator const FrameInput&() const { return frame; }
 };
 

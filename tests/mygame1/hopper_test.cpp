@@ -74,40 +74,24 @@ TEST(Hopper, OneStepOfEachControlFromTheStartPose) {
     }
 }
 
-TEST(Hopper, StandsOnTheGroundAndRestsOnTheFloorWithTheSheep) {
-    random_reset();
-    HopperWorld w = make_hopper_world();
-    EXPECT_EQ(w.sheep.size(), size_t(HOPPER_SHEEP_COUNT));
-    w.sheep.resize(1);
-    w.sheep[0].body = make_mass(40, 0, 1); // far from the creature
-    w.ground.top = {{-50, -2}, {50, -2}};
-    w.ground.bottom = {{-50, -5}, {50, -5}};
-    FakeInput in;
-    run(w, in, 1000);
-    const Creature& c = w.creature; // stands: on the ground, upright, swaying only
-    EXPECT_NEAR(c.foot.y, -1.3f, 0.01f);
-    EXPECT_GT(c.head.y - c.foot.y, 1.0f);
-    EXPECT_NEAR(c.head.x, c.foot.x, 0.4f);
-    EXPECT_NEAR(c.foot.x, 0, 1.5f);
-    w.ground = {}; // no ground: the floor 10.8 below the origin holds the foot
-    run(w, in, 300);
-    EXPECT_TRUE(c.on_ground);
-    EXPECT_NEAR(c.foot.y, 0.7f + FLOOR_Y, 0.01f);
-    EXPECT_GE(w.sheep[0].body.y, 1 + FLOOR_Y); // bounced off the floor or put on it
-}
-
-// The creature moving right at 0.8 or 0.6 a step, its ball held out level 0.7 short of a sheep.
-TEST(Hopper, BallHitsHurtSheepByTheSquareOfTheSpeedAndFastOnesRespawn) {
+// The creature moving right at 0.8 or 0.6 a step, its foot on ground at y = -2.4 and its ball
+// held out level 0.7 short of a sheep; then it comes to stand there, and with the ground taken
+// away the floor holds it and the sheep.
+TEST(Hopper, BallHitsHurtSheepByTheSquareOfTheSpeedAndGroundOrFloorHoldTheFoot) {
     for (float speed : {0.8f, 0.6f}) {
         random_reset();
-        HopperWorld w;
-        w.creature.foot = make_mass(0, -1.7f, 0.7f);
-        w.creature.ball = make_mass(3, 0, 0.8f);
-        for (Mass* m : {&w.creature.head, &w.creature.foot, &w.creature.handle, &w.creature.ball})
+        HopperWorld w = make_hopper_world();
+        EXPECT_EQ(w.sheep.size(), size_t(HOPPER_SHEEP_COUNT));
+        w.ground.top = {{-50, -2.4f}, {50, -2.4f}}; // the bottom line only shapes the drawing
+        Creature& c = w.creature;
+        c.foot = make_mass(0, -1.7f, 0.7f);
+        c.ball = make_mass(3, 0, 0.8f);
+        for (Mass* m : {&c.head, &c.foot, &c.handle, &c.ball})
             m->px = m->x - speed;
         w.sheep = {Sheep{}};
         w.sheep[0].body = make_mass(4.5f, 0, 1);
         hopper_step(w, FakeInput{});
+        EXPECT_TRUE(c.on_ground);
         const Sheep& s = w.sheep[0];
         if (speed > 0.7072f) { // 10 * 0.64 > 5: a fresh sheep, at rest in [0, 10] x [0, 10]
             EXPECT_FLOAT_EQ(s.health, SHEEP_START_HEALTH);
@@ -115,7 +99,17 @@ TEST(Hopper, BallHitsHurtSheepByTheSquareOfTheSpeedAndFastOnesRespawn) {
             EXPECT_LE(s.body.y, 10);
         } else { // 10 * (0.6^2 + a little of the sheep's own drift) is taken off 5
             EXPECT_NEAR(s.health, 5 - 10 * 0.36f, 0.1f);
-            EXPECT_FALSE(s.facing); // the head is to its left
+            // 0.9 from the ball, it is moved 0.8 of the way out to 1.9 radii (3.42).
+            EXPECT_NEAR(length(s.body.pos() - c.ball.pos()), 2.917f, 1e-3);
         }
+        run(w, FakeInput{}, 1000); // then it stands upright on the ground, swaying only
+        EXPECT_NEAR(c.foot.y, -1.7f, 0.01f);
+        EXPECT_NEAR(c.head.x, c.foot.x, 0.4f);
+        EXPECT_GT(c.head.y - c.foot.y, 1.0f);
+        w.ground = {}; // no ground: the floor 10.8 below the origin holds the foot
+        run(w, FakeInput{}, 300);
+        EXPECT_TRUE(c.on_ground);
+        EXPECT_NEAR(c.foot.y, 0.7f + FLOOR_Y, 0.01f);
+        EXPECT_GE(s.body.y, 1 + FLOOR_Y); // bounced off the floor or put on it
     }
 }

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <utility>
 #include <vector>
 
@@ -84,7 +83,6 @@ TEST(RopegamePlay, KeysOfThePlayStep) {
         EXPECT_NEAR(w.gravity_y, c.gravity_y, 1e-3) << char(c.key);
         EXPECT_FLOAT_EQ(w.camera_distance, c.distance) << char(c.key);
         EXPECT_FLOAT_EQ(w.camera_x, c.camera_x) << char(c.key);
-        EXPECT_FLOAT_EQ(w.time_taken, 20) << char(c.key);
     }
 }
 
@@ -124,35 +122,21 @@ TEST(RopegameGround, PointsGiveWayGroundGripsIceDoesNotSpikesKill) {
     EXPECT_FLOAT_EQ(p.y, -1);
 }
 
+// Levels 1 to 3, each ending on a spike point: ropegame keeps the last point's own type.
 struct TitleTest : ::testing::Test {
     TempDir dir{"ropegame_title"};
     FakeHost host;
     void SetUp() override {
-        for (int n = 1; n <= 3; ++n)
-            dir.write_level(n, flat_level({blob_at(float(10 * n), 0)}));
-    }
-    // Held for one step, then up for one.
-    void tap(World& w, int code) {
-        hold(w, code);
-        run(w, host);
-        hold(w, code, false);
-        run(w, host);
+        for (int n = 1; n <= 3; ++n) {
+            LevelData level = flat_level({blob_at(float(10 * n), 0)});
+            level.ground.push_back(gp(70, 0, SURFACE_SPIKES));
+            dir.write_level(n, level);
+        }
     }
 };
 
-TEST_F(TitleTest, EnterSpaceAndArmedClicksStartAndMStops) {
-    World w = start_in(dir, host, 3);
-    w.time_taken = 500;
-    tap(w, KEY_ENTER);
-    EXPECT_TRUE(w.playing);
-    EXPECT_EQ(w.player_count, 1); // Enter: one player
-    EXPECT_EQ(w.time_taken, 20);
-    tap(w, 'M');
-    EXPECT_FALSE(w.playing);
-    tap(w, KEY_SPACE); // Space starts with every player who is left
-    EXPECT_TRUE(w.playing);
-
-    w = start_in(dir, host, 2);
+TEST_F(TitleTest, ArmedClicksOfEitherPlayerStartPlay) {
+    World w = start_in(dir, host, 2);
     player_mouse_input(w, 1, 0, 0, 0, true, false, false); // held since before the title
     run(w, host);
     EXPECT_FALSE(w.playing); // not armed yet: this step arms it (player 0's button is up)
@@ -165,99 +149,48 @@ TEST_F(TitleTest, EnterSpaceAndArmedClicksStartAndMStops) {
     EXPECT_FALSE(w.playing);
     run(w, host);
     EXPECT_TRUE(w.playing); // still armed: the held button starts play again at once
+    EXPECT_FLOAT_EQ(w.time_taken, 0); // and the clock again
 }
 
-TEST_F(TitleTest, NineAndZeroChooseTheLevelAndTogglesActOncePerPress) {
-    World w = start_in(dir, host);
-    const int keys[] = {KEY_9, 'F', 'T', 'L', 'G'};
-    for (bool down : {true, false, true}) { // held since the start: acts only after a release
-        for (int code : keys)
+// Level 3 down to "level 0", and level 20 finished: both have no name and end the game.
+TEST_F(TitleTest, ZeroAndTogglesActOncePerPressAndLevelsWithoutANameEndTheGame) {
+    World w = start_in(dir, host, 1, 2);
+    const int keys[] = {KEY_0, 'F', 'T', 'G'};
+    for (bool down : {true, false, true, false, true, false, true, false}) {
+        for (int code : keys) // held since the start: acts only after a release
             hold(w, code, down);
         run(w, host);
     }
-    EXPECT_FALSE(w.inflate_mode);
+    EXPECT_FALSE(w.inflate_mode); // each toggled three times
     EXPECT_TRUE(w.trail_enabled);
-    EXPECT_TRUE(w.flock_enabled);
     EXPECT_TRUE(w.camera_midpoint_mode);
-    w.level.blobs[0].present = 0;
-    run(w, host); // still held: no further level, but reloaded on every step of the press
-    EXPECT_EQ(w.level_index, 1);
-    EXPECT_EQ(w.level.blobs.at(0).present, 1);
-    for (int code : keys)
-        hold(w, code, false);
-    run(w, host);
-    tap(w, KEY_9);
-    tap(w, 'G');
-    EXPECT_EQ(w.level_index, 2);
-    EXPECT_FLOAT_EQ(w.level.blobs[0].x, 30);
-    EXPECT_FALSE(w.camera_midpoint_mode);
-    EXPECT_TRUE(w.flock_enabled);
-
-    tap(w, KEY_0);
-    tap(w, KEY_0);
-    EXPECT_TRUE(host.messages.empty());
-    tap(w, KEY_0); // below the first level: the game-complete box, then level 1 again
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].first, "game complete");
+    EXPECT_EQ(host.messages.at(0).first, "game complete");
     EXPECT_EQ(w.level_index, 0);
     EXPECT_FLOAT_EQ(w.level.blobs.at(0).x, 10);
-    EXPECT_FALSE(w.playing); // none of these starts play
-}
+    EXPECT_EQ(w.level.ground.back().type, SURFACE_SPIKES);
 
-TEST(RopegameLevels, LastLevelAndMissingOrDamagedFiles) {
-    TempDir dir("ropegame_levels");
-    FakeHost host;
-    World w = start_in(dir, host); // no level1.svg: the error box and a quit request
-    EXPECT_EQ(host.messages.at(0),
-              std::make_pair(std::string("error"), std::string("you need a level1.svg file")));
-    EXPECT_EQ(host.quit_requests, 1);
-
-    LevelData first = flat_level({blob_at(30, 0)});
-    first.ground.push_back(gp(70, 0, SURFACE_SPIKES)); // the last type is kept as stored
-    dir.write_level(1, first);
-    dir.write_level(20, flat_level({}));
-    host = FakeHost{};
-    w = start_in(dir, host, 2, 19);
+    w.level_index = 19;
+    w.level.blobs.clear();
     w.playing = true;
     run(w, host); // no blobs: level 20 is finished, and there is no 21st name
-    EXPECT_EQ(host.messages.at(0).first, "game complete");
-    EXPECT_TRUE(host.messages[0].second.ends_with("(thanks for playing ropegame)"));
-    EXPECT_EQ(host.icons[0], MessageIcon::information);
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_TRUE(host.messages[1].second.ends_with("(thanks for playing ropegame)"));
     EXPECT_EQ(w.level_index, 0);
-    EXPECT_EQ(w.level.blobs.size(), 1u);
-    EXPECT_EQ(w.level.ground.back().type, SURFACE_SPIKES);
-    EXPECT_FALSE(w.playing);
-
-    std::ofstream(dir.path / "levels" / "level2.svg") << "not a level";
-    host = FakeHost{};
-    w.level_index = 1;
-    reset_level(w, host); // named, back to level 1, never reported as completed
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_NE(host.messages[0].second.find("levels/level2.svg"), std::string::npos);
-    EXPECT_EQ(w.level_index, 0);
-    EXPECT_EQ(w.level.blobs.size(), 1u);
 }
 
-// Offsets held within 170 by 130 mouse units, a tenth of a unit each beside the ball.
-TEST(RopegamePointers, OffsetsHeldInTheirRectangleMouseReportsAndWheel) {
+// Offsets held within 170 by 130 mouse units, a tenth of a unit each beside the ball; the
+// wheel lengthens rope 1 while the third button is held.
+TEST(RopegamePointers, OffsetsHeldInTheirRectangleAndTheWheelOnTheThirdButton) {
     World w = rope_world({{5, -1}});
-    w.playing = false; // on the title screen the pointers move too
     FakeHost host;
-    player_mouse_input(w, 0, -900, 1000, 3, false, false, true); // mouse down: offset down
-    player_mouse_input(w, 7, 10, 10, 0, true, true, true);       // no such record: ignored
-    EXPECT_EQ(w.players[0].button_down, (std::array<uint8_t, 3>{0, 0, 1}));
-    run(w, host);
-    EXPECT_FLOAT_EQ(w.pointer_inputs[0].pointer_x, 5 - 17); // 100 - 900
-    EXPECT_FLOAT_EQ(w.pointer_inputs[0].pointer_y, -1 - 13);
-    EXPECT_EQ(host.cursor_moves, 1);
-    player_mouse_input(w, 0, 500, -200, -1, false, false, true);
-    w.playing = true; // in play the wheel lengthens rope 1 while the third button is held
+    player_mouse_input(w, 0, -900, 1000, -1, true, false, true); // mouse down: offset down
+    EXPECT_EQ(w.players[0].button_down, (std::array<uint8_t, 3>{1, 0, 1}));
     w.players[0].ropes[1].segment_length = 1;
     run(w, host);
     EXPECT_FLOAT_EQ(w.players[0].ropes[1].segment_length, 1 - 0.06f);
-    EXPECT_FLOAT_EQ(w.pointer_inputs[0].wheel, 0); // cleared every step
-    EXPECT_FLOAT_EQ(w.pointer_inputs[0].pointer_x - w.players[0].x, 17);
-    EXPECT_FLOAT_EQ(w.pointer_inputs[0].pointer_y - w.players[0].y, 7);
+    EXPECT_FLOAT_EQ(w.pointer_inputs[0].pointer_x - w.players[0].x, -17);
+    EXPECT_FLOAT_EQ(w.pointer_inputs[0].pointer_y - w.players[0].y, -13);
+    EXPECT_EQ(host.cursor_moves, 1);
 }
 
 } // namespace
