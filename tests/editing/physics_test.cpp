@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 TEST(SegmentCollision, PushesOutAlongTheNormalOnlyWithinReach) {
@@ -34,6 +35,17 @@ TEST(SegmentCollision, PushesOutAlongTheNormalOnlyWithinReach) {
         EXPECT_NEAR(x, c.rx, 1e-5) << c.what;
         EXPECT_NEAR(y, c.ry, 1e-5) << c.what;
     }
+}
+
+// A ball by the last of two segments of the ground: (0,0)-(10,10) pushes (5, 4.8) out along
+// (-1, 1) / sqrt 2 to r from its foot (4.9, 4.9); the first segment is out of reach.
+TEST(SegmentCollision, GroundTestsEverySegmentInTurn) {
+    MyGameData ground;
+    ground.top = {{-10, 0}, {0, 0}, {10, 10}};
+    float x = 5, y = 4.8f;
+    EXPECT_TRUE(collide_with_ground(x, y, 0.5f, ground));
+    EXPECT_NEAR(x, 4.9 - 0.5 / std::sqrt(2.0), 1e-5);
+    EXPECT_NEAR(y, 4.9 + 0.5 / std::sqrt(2.0), 1e-5);
 }
 
 // The links' and contacts' shares of the error are pinned by the prototypes' step tests.
@@ -71,6 +83,8 @@ TEST(Critters, SheepAndCloudsFromTheGenerator) {
     random_set_state({2023555501});
     integrate_sheep(m, 0); // 1752 * 100 / 32767 = 5: the hop
     EXPECT_NEAR(m.y, 0.95 * (32678 * 0.2 / 32767 - 0.1) + 0.3, 1e-6);
+    EXPECT_NEAR(m.px, 20424 * 0.2 / 32767 - 0.1, 1e-6); // the last position moves by the
+    EXPECT_NEAR(m.py, 32678 * 0.2 / 32767 - 0.1, 1e-6); // drift, without damping or hop
 
     // Below the floor (-9.8 for radius 1) the fall is turned round, or the sheep put on it.
     for (auto [py, after] : {std::pair{-9.5f, -9.0f}, {-9.95f, -9.8f}}) {
