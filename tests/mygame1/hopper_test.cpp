@@ -113,3 +113,14 @@ TEST(Hopper, BallHitsHurtSheepByTheSquareOfTheSpeedAndGroundOrFloorHoldTheFoot) 
         EXPECT_GE(s.body.y, 1 + FLOOR_Y); // bounced off the floor or put on it
     }
 }
+
+// As "nothing, in the air" above, but the foot falling 0.5 a step: it keeps 0.8 of that
+// speed, 0.4 lower before the links pull, of which they give back 0.12 (from a run).
+TEST(Hopper, AFallingFootKeepsFourFifthsOfItsSpeed) {
+    random_reset();
+    HopperWorld w;
+    w.creature.foot.py += 0.5f;
+    FakeInput in;
+    hopper_step(w, in);
+    EXPECT_NEAR(w.creature.foot.y, -1.5583f, 1e-4);
+}
