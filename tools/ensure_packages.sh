@@ -35,11 +35,11 @@ BUILD_PACKAGES=(
 )
 
 # What the tests need on top: GoogleTest, Google Benchmark, a virtual X server (the tests
-# drive it through Xlib, XTest, XInput2 and XFixes), the menu-entry checker desktop-file-validate
+# drive it through Xlib, XTest and XInput2), the menu-entry checker desktop-file-validate
 # and setpriv (util-linux) for the read-only folder test run as root.
 TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth libxfixes-dev zlib1g-dev
+    xvfb xauth zlib1g-dev
     desktop-file-utils util-linux
 )
 
