@@ -113,13 +113,15 @@ TEST(Menu, ItemsClicksKeysAndLatches) {
         p0.button_down[0] = 1;
         game_step(gs, host, 20);
     };
-    click(0, -6);  // "next level" at the highest level reached
+    click(0, -6); // "next level" at the highest level reached
+    EXPECT_EQ(gs.level_index, 0);
     click(-12, 0); // "back 1 level" on level 1
     EXPECT_EQ(gs.level_index, 0);
     gs.highest_level = 2;
     click(0, -6);
     EXPECT_EQ(gs.level_index, 1);
     EXPECT_FLOAT_EQ(gs.level.blobs[0].x, 2);
+    gs.binding_player = 1;
     click(12, 6); // "change controls": roll, jump and rigid keys of each player in turn
     for (char c : std::string("ASDJKL")) {
         key_event(gs, c, true);
@@ -132,6 +134,7 @@ TEST(Menu, ItemsClicksKeysAndLatches) {
     EXPECT_EQ(gs.player_count, 1);
     click(12, -6); // "save game" on level 2
     click(-12, 0);
+    EXPECT_EQ(gs.level_index, 0);
     p0.x = 77;
     click(0, 6); // "restart level"
     EXPECT_FLOAT_EQ(p0.x, 0);

@@ -50,9 +50,10 @@ TEST(Rope, ShotTowardsThePointerAndWheel) {
     game_step(gs, host, 20);
     EXPECT_FLOAT_EQ(p.ropes[1].segment_length, 0.7f); // third button: rope 1
 
-    p.button_down[0] = 0;
+    p.button_down[0] = 0, p.button_down[1] = 1; // the second button: rope 1
     game_step(gs, host, 20);
     EXPECT_EQ(rope.attached, 0);
+    EXPECT_EQ(p.ropes[1].attached, 1);
 }
 
 // Under gravity a hooked ball settles at the rope's length below the hook, the rope straight.

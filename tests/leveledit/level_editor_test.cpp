@@ -42,13 +42,16 @@ TEST_F(LevelEditorTest, BlobsAndPointsOncePerPressTypesAndDrags) {
     in.release(key_letter('R'));
     editor.point_selection = 2;
     editor.selection_is_base = true; // digits still retype the ground point
-    in.hold(key_digit(2)).hold(key_digit(5)).hold(key_digit(3));
+    in.hold(key_digit(1)).hold(key_digit(5)).hold(key_digit(3));
     step();
     EXPECT_EQ(editor.level.ground[2].type, 5);
     in.release(key_digit(5));
     step();
     EXPECT_EQ(editor.level.ground[2].type, 3);
-    in.release(key_digit(2)).release(key_digit(3));
+    in.release(key_digit(3));
+    step();
+    EXPECT_EQ(editor.level.ground[2].type, 1);
+    in.release(key_digit(1));
 
     // The right button picks the nearest point within 20, a base point only when nearer than
     // any ground point, and drags it while held; with none near, the old index follows.

@@ -120,7 +120,9 @@ TEST(Hopper, AFallingFootKeepsFourFifthsOfItsSpeed) {
     random_reset();
     HopperWorld w;
     w.creature.foot.py += 0.5f;
+    w.camera_x = 3;
     FakeInput in;
     hopper_step(w, in);
     EXPECT_NEAR(w.creature.foot.y, -1.5583f, 1e-4);
+    EXPECT_FLOAT_EQ(w.pointer.x, 3); // the pointer rides with the camera
 }

@@ -35,6 +35,14 @@ TEST_F(GroundEditorTest, AppendsOnePairDragsAndScrollsSideways) {
     step();
     EXPECT_FALSE(editor.selection_is_bottom);
     EXPECT_EQ(editor.ground.top[1], (TopPoint{113, -9}));
+    in.frame.right_button = false;
+    step();
+    editor.pan_x = 0;
+    editor.offset = {-90, 90}; // near top point 0 at (-10, 10)
+    in.frame.right_button = true;
+    step();
+    EXPECT_EQ(editor.selection, 0);
+    EXPECT_EQ(editor.ground.top[0], (TopPoint{-9, 9}));
 }
 
 TEST_F(GroundEditorTest, SavesFiftySixBytesLoadsAndReportsFailuresChangingNothing) {
@@ -75,7 +83,9 @@ TEST_F(GroundEditorTest, UndoAndRedoEachGesture) {
     EXPECT_EQ(editor.ground.top.size(), 3u); // the drag alone undone
     EXPECT_FLOAT_EQ(editor.ground.bottom[0].x, -10);
     EXPECT_FLOAT_EQ(editor.pointer.x, -9);
+    editor.pan_x = 50; // scrolled away since
     chord('Z');
+    EXPECT_FLOAT_EQ(editor.pan_x, 0);
     EXPECT_EQ(encode_mygame(editor.ground), start);
     chord('Y');
     chord('Z', true);

@@ -150,6 +150,8 @@ TEST_F(TitleTest, ArmedClicksOfEitherPlayerStartPlay) {
     run(w, host);
     EXPECT_TRUE(w.playing); // still armed: the held button starts play again at once
     EXPECT_FLOAT_EQ(w.time_taken, 0); // and the clock again
+    start_game(w, host); // a new window: every key up again
+    EXPECT_EQ(w.key_down[size_t('M')], 0);
 }
 
 // Level 3 down to "level 0", and level 20 finished: both have no name and end the game.
