@@ -28,6 +28,7 @@ TEST(SegmentCollision, PushesOutAlongTheNormalOnlyWithinReach) {
         // (0,0)-(4,3) has normal (0.6, -0.8): the middle moves to middle - n.
         {"sloped", 2, 1.5f, 1, {0, 0}, {4, 3}, true, 1.4f, 2.3f},
         {"zero length has no normal", 3, 3, 0.5f, {3, 3}, {3, 3}, false, 3, 3},
+        {"length one", 0.5f, 0.2f, 0.5f, {0, 0}, {1, 0}, true, 0.5f, 0.5f},
     };
     for (const Case& c : cases) {
         float x = c.x, y = c.y;

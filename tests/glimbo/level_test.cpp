@@ -138,6 +138,7 @@ TEST(Menu, ItemsClicksKeysAndLatches) {
     p0.x = 77;
     click(0, 6); // "restart level"
     EXPECT_FLOAT_EQ(p0.x, 0);
+    EXPECT_FLOAT_EQ(gs.time_taken, 0);
     click(-12, 6); // "load game"
     EXPECT_EQ(gs.level_index, 1);
     click(30, 30); // outside every item

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -57,23 +58,31 @@ TEST(Rope, ShotTowardsThePointerAndWheel) {
 }
 
 // Under gravity a hooked ball settles at the rope's length below the hook, the rope straight.
+// The second button's rope swings exactly as the first's on the way.
 TEST(Rope, HangingBallSettlesOnAStraightRope) {
-    GameState gs = aiming_up();
-    gs.level.ground = {gp(5, 10), gp(-5, 10)};
-    FakeHost host;
-    game_step(gs, host, 20);
-    gs.gravity_y = -0.05f;
-    for (int s = 0; s < 300; ++s)
+    std::vector<float> on_the_way[2];
+    for (size_t r : {0u, 1u}) {
+        GameState gs = aiming_up();
+        std::swap(gs.players[0].button_down[0], gs.players[0].button_down[r]);
+        gs.level.ground = {gp(5, 10), gp(-5, 10)};
+        FakeHost host;
         game_step(gs, host, 20);
-    const Player& p = gs.players[0];
-    ASSERT_EQ(p.ropes[0].attached, 1);
-    EXPECT_NEAR(p.x, 0, 0.01);
-    EXPECT_NEAR(p.y, 0, 0.3);
-    for (const RopeNode& n : p.ropes[0].nodes) {
-        EXPECT_NEAR(n.x, 0, 0.01);
-        EXPECT_GT(n.y, p.y - 0.3);
-        EXPECT_LT(n.y, 10.3);
+        gs.gravity_y = -0.05f;
+        for (int s = 0; s < 300; ++s) {
+            game_step(gs, host, 20);
+            on_the_way[r].push_back(gs.players[0].ropes[r].nodes[5].y);
+        }
+        const Player& p = gs.players[0];
+        ASSERT_EQ(p.ropes[r].attached, 1);
+        EXPECT_NEAR(p.x, 0, 0.01);
+        EXPECT_NEAR(p.y, 0, 0.3);
+        for (const RopeNode& n : p.ropes[r].nodes) {
+            EXPECT_NEAR(n.x, 0, 0.01);
+            EXPECT_GT(n.y, p.y - 0.3);
+            EXPECT_LT(n.y, 10.3);
+        }
     }
+    EXPECT_EQ(on_the_way[0], on_the_way[1]);
 }
 
 // Shots straight up hook the nearest target within 30 (a sheep before a segment as near),

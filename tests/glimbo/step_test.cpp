@@ -145,6 +145,9 @@ TEST(PlayStep, KeysCameraLightFrameRateAndTail) {
     EXPECT_FLOAT_EQ(gs.frame_rate, 0.9f);
     game_step(gs, host, 0); // counted as 1 ms
     EXPECT_FLOAT_EQ(gs.frame_rate, 10.9f);
+    gs.player_count = 9; // only the records there are are simulated
+    game_step(gs, host, 20);
+    EXPECT_EQ(gs.player_count, int(gs.players.size()));
 }
 
 } // namespace

@@ -186,6 +186,9 @@ TEST(LevelFiles, DamagedGroundIsRefusedNamingTheFaultAndLeavesTheGround) {
                   {0, 0, ""},
                   {16, 0x99, ""}, // a spare word
                   {48, bits(3e38f), ""}});
+    // No points at all is a ground, if a bare one.
+    check_damage(mygame_start_ground(), encode_mygame({}), parse_mygame, encode_mygame,
+                 {{4, 0, ""}});
 }
 
 // A save replaces the file whole, with a plain file's mode and no temporary file left; a

@@ -156,16 +156,18 @@ TEST(Swinger, GroundAndSheepUnderfootAreGround) {
     EXPECT_FLOAT_EQ(w.player.y, 1);
 
     // In the air over a sheep 1.5 below, beside another, with the drift from the generator's
-    // first draws (41, 18467 for the first sheep, 26500, 19169 for the second).
+    // first draws (41, 18467 for the first sheep, 26500, 19169 for the second); 10 above the
+    // origin, so that a sum of positions is no distance. The pointer colour moves on.
     random_reset();
     w = SwingerWorld{};
-    w.player = make_mass(0, 0, 1);
+    w.player = make_mass(0, 10, 1);
     w.sheep = {Sheep{}, Sheep{}};
-    w.sheep[0].body = make_mass(0, -1.5f, 1);
-    w.sheep[1].body = make_mass(-1.5f, -2.5f, 1);
+    w.sheep[0].body = make_mass(0, 8.5f, 1);
+    w.sheep[1].body = make_mass(-1.5f, 7.5f, 1);
     swinger_step(w, FakeInput{});
     EXPECT_TRUE(w.on_ground);
-    expect_at(w.player.pos(), 0.01518f, 0.15827f, 1e-5f, "player");
-    expect_at(w.sheep[0].body.pos(), 0.05055f, -1.63065f, 1e-5f, "sheep 0");
-    expect_at(w.sheep[1].body.pos(), -1.60183f, -2.58339f, 1e-5f, "sheep 1");
+    expect_at(w.player.pos(), 0.01518f, 10.15827f, 1e-5f, "player");
+    expect_at(w.sheep[0].body.pos(), 0.05055f, 8.36935f, 1e-5f, "sheep 0");
+    expect_at(w.sheep[1].body.pos(), -1.60183f, 7.41661f, 1e-5f, "sheep 1");
+    EXPECT_NE(w.pointer_colour.red + w.pointer_colour.green + w.pointer_colour.blue, 0);
 }

@@ -120,6 +120,14 @@ TEST(RopegameGround, PointsGiveWayGroundGripsIceDoesNotSpikesKill) {
     run(w, host);
     EXPECT_FLOAT_EQ(p.x, 0);
     EXPECT_FLOAT_EQ(p.y, -1);
+
+    float lx = 0, ly = 3; // the light, 5 wide, is put out of the ground whole
+    collide_body_with_segment(gp(-60, 0), gp(60, 0), lx, ly, 5);
+    EXPECT_FLOAT_EQ(ly, 5);
+    w.player_count = 0; // nobody to follow: the camera stays
+    w.camera_x = 7;
+    follow_camera(w, 0.1f);
+    EXPECT_FLOAT_EQ(w.camera_x, 7);
 }
 
 // Levels 1 to 3, each ending on a spike point: ropegame keeps the last point's own type.
