@@ -86,6 +86,19 @@ TEST(RopegamePlay, KeysOfThePlayStep) {
     }
 }
 
+// A shot to the right hooks another player whose centre is 0.9 off its line and passes one
+// 1.5 off: as targets players are 2 wide, whatever their size.
+TEST(RopegamePlay, AShotHooksAPlayerOnlyWithinOneOfItsLine) {
+    for (auto [off, hooked] : {std::pair{0.9f, 1}, {1.5f, 0}}) {
+        World w = rope_world({{0, 0}, {10, off}});
+        w.players[1].radius = 3;
+        w.players[0].button_down[0] = 1;
+        FakeHost host;
+        run(w, host);
+        EXPECT_EQ(w.players[0].ropes[0].attached, hooked) << off;
+    }
+}
+
 TEST(RopegameGround, PointsGiveWayGroundGripsIceDoesNotSpikesKill) {
     // Left of the line's first point, where the segment test does not reach, the ball pushes
     // the point by 0.05 of the overlap and moves 0.95 of it; the cap gives no grip.
