@@ -72,6 +72,7 @@ TEST(Critters, SheepAndCloudsFromTheGenerator) {
     const Sheep s = spawn_sheep();
     EXPECT_NEAR(s.body.x, 41 * 10 / 32767.0, 1e-6);
     EXPECT_NEAR(s.body.py, 18467 * 10 / 32767.0, 1e-5);
+    EXPECT_FLOAT_EQ(s.body.radius, 1);
     random_reset();
     const Cloud cloud = make_clouds(1).at(0);
     EXPECT_NEAR(cloud.x, 41 * 300 / 32767.0, 1e-5);

@@ -126,3 +126,15 @@ TEST(Hopper, AFallingFootKeepsFourFifthsOfItsSpeed) {
     EXPECT_NEAR(w.creature.foot.y, -1.5583f, 1e-4);
     EXPECT_FLOAT_EQ(w.pointer.x, 3); // the pointer rides with the camera
 }
+
+// A sheep under the foot is pushed out to touching, and is ground to stand on.
+TEST(Hopper, ASheepUnderTheFootIsPushedOutAndIsGround) {
+    random_reset();
+    HopperWorld w;
+    w.sheep = {Sheep{}};
+    w.sheep[0].body = make_mass(0, -2, 1);
+    hopper_step(w, FakeInput{});
+    const Creature& c = w.creature;
+    EXPECT_TRUE(c.on_ground);
+    EXPECT_GT(length(w.sheep[0].body.pos() - c.foot.pos()), c.foot.radius + 1);
+}

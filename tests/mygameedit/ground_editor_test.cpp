@@ -87,6 +87,7 @@ TEST_F(GroundEditorTest, UndoAndRedoEachGesture) {
     chord('Z');
     EXPECT_FLOAT_EQ(editor.pan_x, 0);
     EXPECT_EQ(encode_mygame(editor.ground), start);
+    editor.selection = 1;
     chord('Y');
     chord('Z', true);
     EXPECT_EQ(encode_mygame(editor.ground), end);
