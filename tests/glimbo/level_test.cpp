@@ -136,8 +136,10 @@ TEST(Menu, ItemsClicksKeysAndLatches) {
     click(-12, 0);
     EXPECT_EQ(gs.level_index, 0);
     p0.x = 77;
+    p0.ropes[0].attached = 1;
     click(0, 6); // "restart level"
     EXPECT_FLOAT_EQ(p0.x, 0);
+    EXPECT_EQ(p0.ropes[0].attached, 0);
     EXPECT_FLOAT_EQ(gs.time_taken, 0);
     click(-12, 6); // "load game"
     EXPECT_EQ(gs.level_index, 1);

@@ -164,10 +164,15 @@ TEST(Swinger, GroundAndSheepUnderfootAreGround) {
     w.sheep = {Sheep{}, Sheep{}};
     w.sheep[0].body = make_mass(0, 8.5f, 1);
     w.sheep[1].body = make_mass(-1.5f, 7.5f, 1);
+    w.camera_x = 2;
     swinger_step(w, FakeInput{});
+    EXPECT_NEAR(w.camera_x, 2 + (0.01518f - 2) * 0.58f, 1e-5); // 0.58 of the way to the player
     EXPECT_TRUE(w.on_ground);
     expect_at(w.player.pos(), 0.01518f, 10.15827f, 1e-5f, "player");
     expect_at(w.sheep[0].body.pos(), 0.05055f, 8.36935f, 1e-5f, "sheep 0");
     expect_at(w.sheep[1].body.pos(), -1.60183f, 7.41661f, 1e-5f, "sheep 1");
     EXPECT_NE(w.pointer_colour.red + w.pointer_colour.green + w.pointer_colour.blue, 0);
+    w.sheep[0].body = make_mass(30, FLOOR_Y, 1); // sunk into the floor: put back on it
+    swinger_step(w, FakeInput{});
+    EXPECT_GE(w.sheep[0].body.y, 1 + FLOOR_Y);
 }
