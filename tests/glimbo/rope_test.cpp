@@ -98,7 +98,7 @@ TEST(Rope, NearestTargetWithinThirty) {
     } shots[] = {
         {8, {gp(5, 12), gp(-5, 12)}, false, AnchorKind::player, 1, 8, 1.9f, 0.1f},
         {-50, {gp(5, 20), gp(-5, 20), gp(-5, 10), gp(5, 10)}, false, AnchorKind::own, 0, 10, 2, 0},
-        {-50, {gp(-1, 10), gp(1, 10)}, true, AnchorKind::sheep, 7, 10, 0.4f, 0.01f},
+        {-50, {gp(-1, 10), gp(1, 10)}, true, AnchorKind::sheep, 0, 10, 0.4f, 0.01f},
         {-50, {gp(5, 29.5f), gp(-5, 29.5f)}, false, AnchorKind::own, 0, 29.5f, 2, 0},
         {-50, {gp(5, 30.5f), gp(-5, 30.5f)}, false, AnchorKind::own, 0, 0, 0, 0},
     };
@@ -106,7 +106,7 @@ TEST(Rope, NearestTargetWithinThirty) {
         GameState gs = aiming_up({{0, 0}, {0, s.other_y}});
         gs.level.ground = s.ground;
         gs.flock_enabled = s.flock; // the other sheep, on the ball's centre, are no target
-        gs.flock[7] = {0, 10, 0, 10, 1};
+        gs.flock[0] = {0, 10, 0, 10, 1};
         FakeHost host;
         game_step(gs, host, 20);
         const Rope& rope = gs.players[0].ropes[0];

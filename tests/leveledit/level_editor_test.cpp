@@ -144,6 +144,7 @@ TEST_F(LevelEditorTest, UndoAndRedoEveryGesture) {
         chord('Z');
         ASSERT_EQ(encode_level(editor.level), states[k]) << "undo to " << k;
         EXPECT_EQ(editor.selection_is_base, k >= 2) << k; // base point 2, picked by the drag
+        EXPECT_EQ(editor.point_selection, k >= 2 ? 2 : 0) << k;
         EXPECT_EQ(editor.blob_selection, k == 6 ? 1 : 0) << k; // as the drag of blob 1 left it
         // The drag is undone where it began.
         if (k == 2) {

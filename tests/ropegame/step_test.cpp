@@ -86,16 +86,16 @@ TEST(RopegamePlay, KeysOfThePlayStep) {
     }
 }
 
-// A shot to the right hooks another player whose centre is 0.9 off its line and passes one
-// 1.5 off: as targets players are 2 wide, whatever their size.
+// Player 1's shot to the right hooks player 0 when its centre is 0.9 off the line and passes
+// it 1.5 off: as targets players are 2 wide, whatever their size.
 TEST(RopegamePlay, AShotHooksAPlayerOnlyWithinOneOfItsLine) {
     for (auto [off, hooked] : {std::pair{0.9f, 1}, {1.5f, 0}}) {
-        World w = rope_world({{0, 0}, {10, off}});
-        w.players[1].radius = 3;
-        w.players[0].button_down[0] = 1;
+        World w = rope_world({{10, off}, {0, 0}});
+        w.players[0].radius = 3;
+        w.players[1].button_down[0] = 1;
         FakeHost host;
         run(w, host);
-        EXPECT_EQ(w.players[0].ropes[0].attached, hooked) << off;
+        EXPECT_EQ(w.players[1].ropes[0].attached, hooked) << off;
     }
 }
 
