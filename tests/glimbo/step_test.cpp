@@ -111,6 +111,13 @@ TEST(PlayStep, GroundPointCapsPushBallAndLight) {
     game_step(none, host, 20);
     EXPECT_FLOAT_EQ(none.players[0].y, 5);
     EXPECT_FLOAT_EQ(none.camera_x, 0);
+
+    GameState cling = play_world({{0, 1.64f}});
+    cling.gravity_y = 0;
+    cling.level.ground = {gp(-10, 0), gp(10, 0)};
+    key_event(cling, KEY_CTRL, true);
+    game_step(cling, host, 20);
+    EXPECT_FLOAT_EQ(cling.players[0].y, 1); // Ctrl pulls a ball 0.64 off the ground onto it
 }
 
 TEST(PlayStep, KeysCameraLightFrameRateAndTail) {

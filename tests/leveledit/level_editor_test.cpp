@@ -90,6 +90,11 @@ TEST_F(LevelEditorTest, SpaceScrollsWithThePointerOnItsWorldPointUntilTheClamp) 
 
 TEST_F(LevelEditorTest, FailedLoadAndSaveShowTheErrorAndKeepTheLevel) {
     const LevelData start = editor.level;
+    press_key(key_letter('S'));
+    editor.point_selection = 7;
+    press_key(key_letter('L')); // never past the loaded points
+    EXPECT_EQ(editor.point_selection, 0);
+    std::filesystem::remove(editor.path);
     press_key(key_letter('L')); // no file
     std::ofstream(editor.path, std::ios::binary) << "LSD"; // shorter than a header
     press_key(key_letter('L'));

@@ -128,17 +128,18 @@ TEST(Hopper, AFallingFootKeepsFourFifthsOfItsSpeed) {
 }
 
 // A sheep under the foot is pushed out to touching, and is ground to stand on; two sheep
-// elsewhere, half a unit apart, push each other apart.
+// elsewhere, half a unit apart, push each other apart and face the head on their right.
 TEST(Hopper, SheepArePushedOutOfTheFootAndOfEachOther) {
     random_reset();
     HopperWorld w;
     w.sheep = {Sheep{}, Sheep{}, Sheep{}};
     w.sheep[0].body = make_mass(0, -2, 1);
-    w.sheep[1].body = make_mass(20, -2, 1);
-    w.sheep[2].body = make_mass(20.5f, -2, 1);
+    w.sheep[1].body = make_mass(-20, -2, 1);
+    w.sheep[2].body = make_mass(-20.5f, -2, 1);
     hopper_step(w, FakeInput{});
     const Creature& c = w.creature;
     EXPECT_TRUE(c.on_ground);
     EXPECT_GT(length(w.sheep[0].body.pos() - c.foot.pos()), c.foot.radius + 1);
     EXPECT_GT(length(w.sheep[1].body.pos() - w.sheep[2].body.pos()), 1.5f);
+    EXPECT_TRUE(w.sheep[1].facing && w.sheep[2].facing);
 }

@@ -173,6 +173,8 @@ TEST(Swinger, GroundAndSheepUnderfootAreGround) {
     expect_at(w.sheep[1].body.pos(), -1.60183f, 7.41661f, 1e-5f, "sheep 1");
     EXPECT_NE(w.pointer_colour.red + w.pointer_colour.green + w.pointer_colour.blue, 0);
     w.sheep[0].body = make_mass(30, FLOOR_Y, 1); // sunk into the floor: put back on it
+    w.player = make_mass(60, FLOOR_Y, 1);
     swinger_step(w, FakeInput{});
     EXPECT_GE(w.sheep[0].body.y, 1 + FLOOR_Y);
+    EXPECT_FLOAT_EQ(w.player.y, 1 + FLOOR_Y);
 }
