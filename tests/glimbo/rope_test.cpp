@@ -134,6 +134,7 @@ TEST(Rope, RigidRodPushesEachEndByItsWeight) {
         GameState gs = aiming_up({{0, 0}, {c.sheep ? 50.0f : 0.75f, 1}});
         gs.flock_enabled = c.sheep;
         gs.flock[7] = {0.75f, 1, 0.75f, 1, 1};
+        gs.players[1].radius = 0.95f; // the hit is 0.9375 off its centre
         Player& p = gs.players[0];
         p.rigid_key = 'E';
         key_event(gs, 'E', true);

@@ -37,7 +37,7 @@ TEST(PlayStep, JumpShrinkAndFallingSize) {
     }
     EXPECT_EQ(host.count(Sample::jump), 1);
 
-    gs.gravity_y = -0.05f;
+    key_event(gs, 'J', true); // gravity back to 0.05 down
     p.y = p.prev_y = 1000;
     run(gs, host, 121);
     EXPECT_NEAR(p.y - p.prev_y, -5.05f, 1e-3);                  // limited to 5 before gravity

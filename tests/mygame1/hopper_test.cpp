@@ -90,17 +90,18 @@ TEST(Hopper, BallHitsHurtSheepByTheSquareOfTheSpeedAndGroundOrFloorHoldTheFoot) 
             m->px = m->x - speed;
         w.sheep = {Sheep{}};
         w.sheep[0].body = make_mass(4.5f, 0, 1);
+        w.sheep[0].body.px = 4.55f; // coming at the ball at 0.05
         hopper_step(w, FakeInput{});
         EXPECT_TRUE(c.on_ground);
         const Sheep& s = w.sheep[0];
-        if (speed > 0.7072f) { // 10 * 0.64 > 5: a fresh sheep, at rest in [0, 10] x [0, 10]
+        if (speed > 0.7072f) { // 10 * 0.85^2 > 5: a fresh sheep, at rest in [0, 10] x [0, 10]
             EXPECT_FLOAT_EQ(s.health, SHEEP_START_HEALTH);
             EXPECT_EQ(s.body.x, s.body.px);
             EXPECT_LE(s.body.y, 10);
-        } else { // 10 * (0.6^2 + a little of the sheep's own drift) is taken off 5
-            EXPECT_NEAR(s.health, 5 - 10 * 0.36f, 0.1f);
+        } else { // 10 * (0.65^2 + a little of the sheep's own drift) is taken off 5
+            EXPECT_NEAR(s.health, 5 - 10 * 0.65f * 0.65f, 0.1f);
             // 0.9 from the ball, it is moved 0.8 of the way out to 1.9 radii (3.42).
-            EXPECT_NEAR(length(s.body.pos() - c.ball.pos()), 2.917f, 1e-3);
+            EXPECT_NEAR(length(s.body.pos() - c.ball.pos()), 2.9072f, 1e-3);
         }
         run(w, FakeInput{}, 1000); // then it stands upright on the ground, swaying only
         EXPECT_NEAR(c.foot.y, -1.7f, 0.01f);
@@ -111,6 +112,11 @@ TEST(Hopper, BallHitsHurtSheepByTheSquareOfTheSpeedAndGroundOrFloorHoldTheFoot) 
         EXPECT_TRUE(c.on_ground);
         EXPECT_NEAR(c.foot.y, 0.7f + FLOOR_Y, 0.01f);
         EXPECT_GE(s.body.y, 1 + FLOOR_Y); // bounced off the floor or put on it
+        for (Mass* m : {&c.head, &c.foot, &c.handle, &c.ball}) // all sunk under the floor
+            m->y = m->py = FLOOR_Y - 3;
+        hopper_step(w, FakeInput{});
+        for (const Mass* m : {&c.head, &c.foot, &c.handle, &c.ball})
+            EXPECT_FLOAT_EQ(m->y, m->radius + FLOOR_Y);
     }
 }
 
