@@ -39,14 +39,10 @@ Bytes read_window() {
     return rgb;
 }
 
-// A reference file is the gzip of the rows, every byte stored as its difference from the
-// byte three before it in the row (neighbouring pixels are alike, so the differences pack).
-bool save_reference(const std::string& path, Bytes rgb) {
-    for (size_t i = rgb.size() - 1; i > 0; --i)
-        rgb[i] = i % ROW < 3 ? rgb[i] : uint8_t(rgb[i] - rgb[i - 3]);
+// A reference file is the gzip of the rows.
+bool save_reference(const std::string& path, const Bytes& rgb) {
     const gzFile file = gzopen(path.c_str(), "wb9");
-    const int size = int(rgb.size());
-    const bool written = file && gzwrite(file, rgb.data(), unsigned(size)) == size;
+    const bool written = file && gzwrite(file, rgb.data(), unsigned(rgb.size())) == int(rgb.size());
     return file && gzclose(file) == Z_OK && written;
 }
 
@@ -55,12 +51,8 @@ bool load_reference(const std::string& path, Bytes& rgb) {
     rgb.assign(ROW * HEIGHT + 1, 0); // room for one byte more, which a longer file fills
     const gzFile file = gzopen(path.c_str(), "rb");
     const int size = file ? gzread(file, rgb.data(), unsigned(rgb.size())) : -1;
-    if (!file || gzclose(file) != Z_OK || size != int(ROW * HEIGHT))
-        return false;
     rgb.pop_back();
-    for (size_t i = 0; i < rgb.size(); ++i)
-        rgb[i] = i % ROW < 3 ? rgb[i] : uint8_t(rgb[i] + rgb[i - 3]);
-    return true;
+    return file && gzclose(file) == Z_OK && size == int(ROW * HEIGHT);
 }
 
 // RGB where the game's image is RGB (surfaces, sheep, hooks, stars), elsewhere RGBA with

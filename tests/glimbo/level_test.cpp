@@ -30,18 +30,19 @@ TEST(Levels, NoBlobsMissingAndDamagedFiles) {
     EXPECT_EQ(host.icons, std::vector<MessageIcon>{MessageIcon::stop});
     EXPECT_EQ(host.quit_requests, 1);
 
-    dir.write_level(1, flat_level({}));
-    dir.write_level(2, flat_level({{30, 0}, {40, 0}}));
+    dir.write_level(1, flat_level({{5.5f, -1}})); // in reach of player 2 only
+    dir.write_level(2, flat_level({{5.5f, -1}}));
     host = FakeHost{};
-    gs = dir.start(host);
+    gs = dir.start(host, 3);
     gs.playing = true;
     Player& p = gs.players[0];
     p.ropes[0].attached = p.ropes[1].attached = 1;
-    game_step(gs, host, 20); // no blobs: finished at once, on level 2 with the ropes let go
+    game_step(gs, host, 20); // finished by player 2, on level 2 with the ropes let go
+    EXPECT_EQ(host.count(Sample::bing), 2); // level 2's blob taken by player 2's pass again
     EXPECT_EQ(p.ropes[0].attached + p.ropes[1].attached, 0);
     EXPECT_EQ(gs.level_index, 1);
     EXPECT_EQ(gs.highest_level, 1);
-    EXPECT_EQ(gs.level.blobs.size(), 2u);
+    EXPECT_EQ(gs.level.blobs.size(), 1u);
     EXPECT_FALSE(gs.playing);
     EXPECT_EQ(host.count(Sample::complete), 1);
 
@@ -64,7 +65,7 @@ TEST(Levels, NoBlobsMissingAndDamagedFiles) {
     EXPECT_EQ(host.messages[0].first, "error");
     EXPECT_NE(host.messages[0].second.find("levels/level2.svg"), std::string::npos);
     EXPECT_EQ(gs.level_index, 0);
-    EXPECT_EQ(gs.level.blobs.size(), 0u);
+    EXPECT_EQ(gs.level.blobs.size(), 1u); // level 1 again
     EXPECT_EQ(host.quit_requests, 0);
 }
 

@@ -45,6 +45,10 @@ TEST(PlayStep, JumpShrinkAndFallingSize) {
     p.prev_x = p.x + 7;
     run(gs, host, 1);
     EXPECT_NEAR(p.radius, 3.5355339f, 1e-5); // both components at the limit
+    gs.inflate_mode = true; // a held jump shrinks a ball larger than 2
+    p.radius = 2.5f, p.prev_x = p.x, p.prev_y = p.y;
+    run(gs, host, 1);
+    EXPECT_FLOAT_EQ(p.radius, 2.45f);
 }
 
 TEST(PlayStep, RollingPairsAndRespawn) {

@@ -135,6 +135,8 @@ TEST(LevelFiles, ReadersKeepTheMarksAndTheGameCopiesTheFirstType) {
     src.sheep = got.sheep;
     EXPECT_EQ(got, src);
     EXPECT_EQ(got.balls, editor_start_level().balls);
+    const LevelData none; // no points and no blobs: an empty level
+    EXPECT_EQ(parse_level(encode_level(none), got).error, "");
 }
 
 TEST(LevelFiles, DamagedLevelIsRefusedNamingTheFaultAndLeavesTheLevel) {

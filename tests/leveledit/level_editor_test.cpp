@@ -70,6 +70,11 @@ TEST_F(LevelEditorTest, BlobsAndPointsOncePerPressTypesAndDrags) {
     step();
     EXPECT_FALSE(editor.selection_is_base);
     EXPECT_EQ(editor.level.ground[1], (GroundPoint{109, -7, 1, 1}));
+    in.frame.right_button = false;
+    editor.blob_selection = 1, editor.pan_x = 0;
+    point_at(3, 2); // P picks blob 0, the nearest, and carries it to the pointer
+    press_key(key_letter('P'));
+    EXPECT_EQ(editor.level.blobs[0], (Blob{3, 2, 1, 1}));
 }
 
 TEST_F(LevelEditorTest, SpaceScrollsWithThePointerOnItsWorldPointUntilTheClamp) {

@@ -112,11 +112,14 @@ TEST(Hopper, BallHitsHurtSheepByTheSquareOfTheSpeedAndGroundOrFloorHoldTheFoot) 
         EXPECT_TRUE(c.on_ground);
         EXPECT_NEAR(c.foot.y, 0.7f + FLOOR_Y, 0.01f);
         EXPECT_GE(s.body.y, 1 + FLOOR_Y); // bounced off the floor or put on it
-        for (Mass* m : {&c.head, &c.foot, &c.handle, &c.ball}) // all sunk under the floor
-            m->y = m->py = FLOOR_Y - 3;
-        hopper_step(w, FakeInput{});
-        for (const Mass* m : {&c.head, &c.foot, &c.handle, &c.ball})
-            EXPECT_FLOAT_EQ(m->y, m->radius + FLOOR_Y);
+        for (float y : {FLOOR_Y - 3, FLOOR_Y + 9}) { // all sunk under the floor, then in the air
+            for (Mass* m : {&c.head, &c.foot, &c.handle, &c.ball})
+                m->y = m->py = y;
+            hopper_step(w, FakeInput{});
+            EXPECT_EQ(c.on_ground, y < FLOOR_Y);
+            for (const Mass* m : {&c.head, &c.foot, &c.handle, &c.ball}) // held on the floor
+                EXPECT_EQ(m->y == m->radius + FLOOR_Y, y < FLOOR_Y);
+        }
     }
 }
 
