@@ -104,8 +104,10 @@ TEST(Menu, ItemsClicksKeysAndLatches) {
         return std::vector<bool>{gs.flock_enabled, gs.trail_enabled, gs.soft_collisions,
                                  gs.background_enabled, gs.inflate_mode};
     };
-    step_with({'L', 'T', 'J', 'B', KEY_SHIFT, 'F'}); // latches start cleared: keys held
+    gs.players[0].button_down[0] = 1; // held since the start, on "play": no click
+    step_with({'L', 'T', 'J', 'B', KEY_SHIFT, 'F', KEY_9}); // latches start cleared: keys held
     EXPECT_EQ(toggles(), (std::vector<bool>{false, false, false, true, true})); // do nothing
+    EXPECT_FALSE(gs.menu_armed || gs.level_index);
 
     Player& p0 = gs.players[0];
     auto click = [&](float x, float y) {

@@ -93,6 +93,8 @@ TEST(BallCore, RopeNodesFallAndAPointerOnTheBallAimsNowhere) {
     integrate_rope_nodes(rope, 0, -0.05f);
     EXPECT_FLOAT_EQ(rope.nodes[3].x, 5);
     EXPECT_EQ(aim_offset(4, 10, 4, 10).dx, 0);
+    const SegmentParams q = segment_intersection(0, 0, 1, 0, 0.5f, 0.5f, 0.5f, -0.5f);
+    EXPECT_TRUE(q.t == 0.5f && q.w == 0.5f); // crossing at both middles
 }
 
 } // namespace
