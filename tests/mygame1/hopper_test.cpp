@@ -134,6 +134,7 @@ TEST(Hopper, AFallingFootKeepsFourFifthsOfItsSpeed) {
     hopper_step(w, in);
     EXPECT_NEAR(w.creature.foot.y, -1.5583f, 1e-4);
     EXPECT_FLOAT_EQ(w.pointer.x, 3); // the pointer rides with the camera
+    EXPECT_FLOAT_EQ(w.camera_x, 3 + (w.creature.head.x - 3) * 0.58f); // 0.58 of the way
 }
 
 // A sheep under the foot is pushed out to touching, and is ground to stand on; two sheep

@@ -151,9 +151,12 @@ TEST(Swinger, GroundAndSheepUnderfootAreGround) {
     w = SwingerWorld{};
     w.ground = line({{-10, 0}, {10, 0}});
     w.player = make_mass(0, 1, 1); // resting on the ground: falls 0.07 and is put back
+    w.sheep = {Sheep{}};
+    w.sheep[0].body = make_mass(5, 1, 1); // and so is a sheep
     swinger_step(w, FakeInput{});
     EXPECT_TRUE(w.on_ground);
     EXPECT_FLOAT_EQ(w.player.y, 1);
+    EXPECT_NEAR(w.sheep[0].body.y, 1, 1e-5);
 
     // In the air over a sheep 1.5 below, beside another, with the drift from the generator's
     // first draws (41, 18467 for the first sheep, 26500, 19169 for the second); 10 above the
