@@ -120,6 +120,7 @@ TEST(Menu, ItemsClicksKeysAndLatches) {
     EXPECT_EQ(gs.level_index, 0);
     click(-12, 0); // "back 1 level" on level 1
     EXPECT_EQ(gs.level_index, 0);
+    EXPECT_TRUE(host.messages.empty());
     gs.highest_level = 2;
     click(0, -6);
     EXPECT_EQ(gs.level_index, 1);

@@ -59,7 +59,7 @@ TEST(PlayStep, RollingPairsAndRespawn) {
     p.roll_key = 'Q';
     for (int key : {int('Q'), KEY_SHIFT, int('K'), int('C')})
         key_event(gs, key, true);
-    p.aim_x = 30;
+    p.aim_x = 30, gs.players[1].pointer_x = 44;
     p.in_contact = 1, p.contact_timer = 5;
     run(gs, host, 1);
     // Roll on grip (0.05), then the leash: (30 - 39.95) x 0.01 each way.
@@ -68,6 +68,7 @@ TEST(PlayStep, RollingPairsAndRespawn) {
     EXPECT_EQ(host.count(Sample::thunk), 1);    // grip after none
     EXPECT_FLOAT_EQ(gs.camera_distance, 20.3f); // Shift + K zooms out
     EXPECT_NEAR(gs.camera_x, 0.20025f, 1e-6);   // C: the camera follows at 0.01
+    EXPECT_EQ(gs.gravity_x, 0);                 // Shift without H leaves gravity alone
     p.x = p.prev_x = 20, p.aim_x = 50, p.in_contact = p.contact_timer = 0;
     run(gs, host, 1);
     EXPECT_FLOAT_EQ(p.x, 20 + 30 * 0.000999999931f); // in the air; 20 apart: no pull
