@@ -150,9 +150,11 @@ TEST_F(LevelEditorTest, UndoAndRedoEveryGesture) {
     EXPECT_EQ(states.back(), states[4]);
     EXPECT_EQ(editor.blob_selection, 0); // blob 1 is gone
 
+    editor.pan_x = editor.pan_y = 7; // scrolled since the last gesture
     for (size_t k = states.size() - 1; k-- > 0;) {
         chord('Z');
         ASSERT_EQ(encode_level(editor.level), states[k]) << "undo to " << k;
+        EXPECT_TRUE(editor.pan_x == 0 && editor.pan_y == 0) << k; // and the view with it
         EXPECT_EQ(editor.selection_is_base, k >= 2) << k; // base point 2, picked by the drag
         EXPECT_EQ(editor.point_selection, k >= 2 ? 2 : 0) << k;
         EXPECT_EQ(editor.blob_selection, k == 6 ? 1 : 0) << k; // as the drag of blob 1 left it
