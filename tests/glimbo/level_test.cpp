@@ -11,14 +11,14 @@ namespace {
 TEST(Levels, BlobReachNearestAndDoubleBing) {
     GameState gs = play_world({{0, 0}});
     FakeHost host;
-    gs.level.blobs = {{2, 0}, {0, 1.9f}, {-1.5f, 0}, {9, 9}};
+    gs.level.blobs = {{2, 0}, {0, 1.9f}, {-1.5f, 0}, {9, 9}, {0, -1.5f}}; // 2 and 4 as near
     EXPECT_FALSE(blob_pass(gs, host, 0));
     EXPECT_EQ(gs.level.blobs[0].present, 1); // exactly radius + 1 away: not collected
-    EXPECT_EQ(gs.level.blobs[1].present + gs.level.blobs[2].present, 0);
-    EXPECT_EQ(host.sounds,
-              (std::vector<std::pair<Sample, int>>{{Sample::bing, 0}, {Sample::bing, 1}}));
+    EXPECT_EQ(gs.level.blobs[1].present + gs.level.blobs[2].present + gs.level.blobs[4].present, 0);
+    EXPECT_EQ(host.sounds, (std::vector<std::pair<Sample, int>>{
+                               {Sample::bing, 0}, {Sample::bing, 1}, {Sample::bing, 2}}));
     EXPECT_EQ(gs.blobs_left, 2);
-    EXPECT_EQ(gs.players[0].nearest_blob, 2);
+    EXPECT_EQ(gs.players[0].nearest_blob, 2); // the first of equals
 }
 
 TEST(Levels, NoBlobsMissingAndDamagedFiles) {

@@ -97,18 +97,18 @@ TEST(PlayStep, RollingPairsAndRespawn) {
 // the light, when that near the point as well, is pushed out to 5.
 TEST(PlayStep, GroundPointCapsPushBallAndLight) {
     for (bool soft : {false, true}) {
-        GameState gs = play_world({{-0.6f, 0.3f}});
+        GameState gs = play_world({{4.4f, 2.3f}});
         gs.gravity_y = 0;
         gs.soft_collisions = soft;
-        gs.light_x = -0.6f, gs.light_y = 0.3f;
-        gs.level.ground = {gp(0, 0), gp(10, 0)};
+        gs.light_x = 4.4f, gs.light_y = 2.3f;
+        gs.level.ground = {gp(5, 2), gp(15, 2)};
         FakeHost host;
         game_step(gs, host, 20);
         const float d = std::sqrt(0.45f), out = d + (1 - d) * (soft ? 0.6f : 1.0f);
-        EXPECT_NEAR(gs.players[0].x, -0.6f / d * out, 1e-5) << soft;
-        EXPECT_NEAR(gs.players[0].y, 0.3f / d * out, 1e-5) << soft;
-        EXPECT_NEAR(gs.light_x, -0.6f / d * 5, 1e-5) << soft;
-        EXPECT_NEAR(gs.light_y, 0.3f / d * 5, 1e-5) << soft;
+        EXPECT_NEAR(gs.players[0].x, 5 - 0.6f / d * out, 1e-5) << soft;
+        EXPECT_NEAR(gs.players[0].y, 2 + 0.3f / d * out, 1e-5) << soft;
+        EXPECT_NEAR(gs.light_x, 5 - 0.6f / d * 5, 1e-5) << soft;
+        EXPECT_NEAR(gs.light_y, 2 + 0.3f / d * 5, 1e-5) << soft;
     }
     GameState none = play_world({{0, 5}});
     none.player_count = 0; // no mice: no balls, and the camera stays where it is

@@ -180,4 +180,5 @@ TEST(Swinger, GroundAndSheepUnderfootAreGround) {
     swinger_step(w, FakeInput{});
     EXPECT_GE(w.sheep[0].body.y, 1 + FLOOR_Y);
     EXPECT_FLOAT_EQ(w.player.y, 1 + FLOOR_Y);
+    EXPECT_TRUE(w.on_ground); // the floor is ground to jump from
 }
