@@ -143,15 +143,15 @@ TEST(Hopper, SheepArePushedOutOfTheFootAndOfEachOther) {
     random_reset();
     HopperWorld w;
     w.sheep = {Sheep{}, Sheep{}, Sheep{}, Sheep{}};
-    w.sheep[0].body = make_mass(0, -2, 1);
+    w.sheep[0].body = make_mass(-20, -2, 1);
+    w.sheep[1].body = make_mass(-20.5f, -2, 1);
+    w.sheep[2].body = make_mass(0, -2, 1);
     w.sheep[3].body = make_mass(0, 1, 1); // on the head
-    w.sheep[1].body = make_mass(-20, -2, 1);
-    w.sheep[2].body = make_mass(-20.5f, -2, 1);
     hopper_step(w, FakeInput{});
     const Creature& c = w.creature;
     EXPECT_TRUE(c.on_ground);
-    EXPECT_GT(length(w.sheep[0].body.pos() - c.foot.pos()), c.foot.radius + 1);
-    EXPECT_GT(length(w.sheep[1].body.pos() - w.sheep[2].body.pos()), 1.5f);
+    EXPECT_GT(length(w.sheep[2].body.pos() - c.foot.pos()), c.foot.radius + 1);
+    EXPECT_GT(length(w.sheep[0].body.pos() - w.sheep[1].body.pos()), 1.5f);
     EXPECT_GT(length(w.sheep[3].body.pos() - c.head.pos()), 1.7f); // 0.8 of the way out to 2
-    EXPECT_TRUE(w.sheep[1].facing && w.sheep[2].facing);
+    EXPECT_TRUE(w.sheep[0].facing && w.sheep[1].facing);
 }

@@ -141,6 +141,7 @@ TEST(Grapple, FiredOncePerPressPullsTowardsTheAnchorAndLetsGo) {
     float distance = 0; // crossings 100 or more away are ignored
     const MyGameData far = line({{-1, 100}, {1, 100}});
     EXPECT_FALSE(find_shot_anchor(far, {0, 0}, {0, 120}, anchor, distance));
+    EXPECT_TRUE(find_shot_anchor(line({{-1, 99}, {1, 99}}), {0, 0}, {0, 120}, anchor, distance));
 }
 
 TEST(Swinger, GroundAndSheepUnderfootAreGround) {
