@@ -42,14 +42,17 @@ TEST(PlayStep, JumpShrinkAndFallingSize) {
     run(gs, host, 121);
     EXPECT_NEAR(p.y - p.prev_y, -5.05f, 1e-3);                  // limited to 5 before gravity
     EXPECT_TRUE(p.radius >= 2.45f - 1e-5f && p.radius <= 2.5f); // half the speed
-    gs.inflate_mode = true; // grows to half its speed too
+    gs.inflate_mode = true;                                     // grows to half its speed too
     p.prev_x = p.x + 7;
     run(gs, host, 1);
     EXPECT_NEAR(p.radius, 3.5355339f, 1e-5); // both components at the limit
-    // A held jump shrinks a ball larger than 2.
-    p.radius = 2.5f, p.prev_x = p.x, p.prev_y = p.y;
-    run(gs, host, 1);
-    EXPECT_FLOAT_EQ(p.radius, 2.45f);
+    for (bool inflate : {true, false}) {     // a ball larger than 2 shrinks: with the jump held,
+        gs.inflate_mode = inflate;           // or in shrink mode, towards 1.5
+        key_event(gs, 'W', inflate);
+        p.radius = 2.5f, p.prev_x = p.x, p.prev_y = p.y;
+        run(gs, host, 1);
+        EXPECT_FLOAT_EQ(p.radius, 2.45f) << inflate;
+    }
 }
 
 TEST(PlayStep, RollingPairsAndRespawn) {
