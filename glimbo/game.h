@@ -27,9 +27,6 @@ void update_pointers(GameState& gs, GameHost& host);
 
 // ---- level progression ----------------------------------------------------------------
 
-// The pickup pass of player i. Returns true when it finished the level (which reset it).
-bool blob_pass(GameState& gs, GameHost& host, int i);
-
 // Loads "levels/level<level_index + 1>.svg", handling a missing or damaged file.
 void load_level(GameState& gs, GameHost& host);
 

@@ -46,10 +46,6 @@ bool run_blob_pass(GameState& gs, GameHost& host, int i, bool may_finish) {
     return false;
 }
 
-bool blob_pass(GameState& gs, GameHost& host, int i) {
-    return run_blob_pass(gs, host, i, true);
-}
-
 std::string game_file_path(const GameState& gs, const std::string& name) {
     if (gs.files_dir.empty())
         return name;

@@ -1,3 +1,4 @@
+#include "glimbo/level_progress.h"
 #include "physics/keys.h"
 #include "test_world.h"
 
@@ -12,7 +13,7 @@ TEST(Levels, BlobReachNearestAndDoubleBing) {
     GameState gs = play_world({{0, 0}});
     FakeHost host;
     gs.level.blobs = {{2, 0}, {0, 1.9f}, {-1.5f, 0}, {9, 9}, {0, -1.5f}}; // 2 and 4 as near
-    EXPECT_FALSE(blob_pass(gs, host, 0));
+    EXPECT_FALSE(run_blob_pass(gs, host, 0, true));
     EXPECT_EQ(gs.level.blobs[0].present, 1); // exactly radius + 1 away: not collected
     EXPECT_EQ(gs.level.blobs[1].present + gs.level.blobs[2].present + gs.level.blobs[4].present, 0);
     EXPECT_EQ(host.sounds, (std::vector<std::pair<Sample, int>>{

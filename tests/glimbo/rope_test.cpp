@@ -151,6 +151,11 @@ TEST(Rope, RigidRodPushesEachEndByItsWeight) {
         EXPECT_NEAR(tx, 0.75f + 0.046875f * c.target, 1e-5) << c.sheep;
         EXPECT_NEAR(ty, 1 + 0.0625f * c.target, 1e-5) << c.sheep;
     }
+    GameState lone = aiming_up({{0, 0}, {0, 8}});
+    lone.player_count = 1; // the spare record 8 up is neither a target nor followed
+    FakeHost host;
+    game_step(lone, host, 20);
+    EXPECT_TRUE(lone.players[0].ropes[0].attached == 0 && lone.camera_y == 0);
 }
 
 } // namespace

@@ -75,6 +75,7 @@ TEST_F(LevelEditorTest, BlobsAndPointsOncePerPressTypesAndDrags) {
     point_at(3, 2); // P picks blob 0, the nearest, and carries it to the pointer
     press_key(key_letter('P'));
     EXPECT_EQ(editor.level.blobs[0], (Blob{3, 2, 1, 1}));
+    EXPECT_NE(editor.pointer_colour.green + editor.pointer_colour.blue, 0); // it cycles
 }
 
 TEST_F(LevelEditorTest, SpaceScrollsWithThePointerOnItsWorldPointUntilTheClamp) {
