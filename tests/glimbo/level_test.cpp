@@ -168,6 +168,9 @@ TEST(Menu, ItemsClicksKeysAndLatches) {
     step_with({KEY_SHIFT, KEY_0, 'F'}, 2);
     EXPECT_EQ(gs.level_index, 1);
     EXPECT_FALSE(gs.inflate_mode);
+    step_with({}); // the keys up for a step, then Shift + 0 again: back to the first
+    step_with({KEY_SHIFT, KEY_0});
+    EXPECT_EQ(gs.level_index, 0);
     gs.player_count = 2;
     step_with({KEY_ENTER});
     EXPECT_EQ(gs.player_count, 1);
