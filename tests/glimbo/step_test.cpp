@@ -97,22 +97,23 @@ TEST(PlayStep, RollingPairsAndRespawn) {
     EXPECT_EQ(gs.players[0].ropes[0].attached, 0);
 }
 
-// A ball 0.67 from a ground point is pushed out to its radius (hard) or 0.6 of the way (soft);
-// the light, when that near the point as well, is pushed out to 5.
+// A ball of radius 1.2 (1.15 once it has shrunk a step) 0.67 from a ground point is pushed out
+// to its radius (hard) or 0.6 of the way (soft); the light, 1.1 from the point (nearer than the
+// ball's radius), out to 5.
 TEST(PlayStep, GroundPointCapsPushBallAndLight) {
     for (bool soft : {false, true}) {
         GameState gs = play_world({{4.4f, 2.3f}});
         gs.gravity_y = 0;
         gs.soft_collisions = soft;
-        gs.light_x = 4.4f, gs.light_y = 2.3f;
+        gs.players[0].radius = 1.2f;
+        gs.light_x = 3.9f, gs.light_y = 2;
         gs.level.ground = {gp(5, 2), gp(15, 2)};
         FakeHost host;
         game_step(gs, host, 20);
-        const float d = std::sqrt(0.45f), out = d + (1 - d) * (soft ? 0.6f : 1.0f);
+        const float d = std::sqrt(0.45f), out = d + (1.15f - d) * (soft ? 0.6f : 1.0f);
         EXPECT_NEAR(gs.players[0].x, 5 - 0.6f / d * out, 1e-5) << soft;
         EXPECT_NEAR(gs.players[0].y, 2 + 0.3f / d * out, 1e-5) << soft;
-        EXPECT_NEAR(gs.light_x, 5 - 0.6f / d * 5, 1e-5) << soft;
-        EXPECT_NEAR(gs.light_y, 2 + 0.3f / d * 5, 1e-5) << soft;
+        EXPECT_NEAR(std::hypot(gs.light_x - 5, gs.light_y - 2), 5, 1e-5) << soft;
     }
     GameState none = play_world({{0, 5}});
     none.player_count = 0; // no mice: no balls, and the camera stays where it is
