@@ -22,7 +22,7 @@ TEST(Levels, BlobReachNearestAndDoubleBing) {
     EXPECT_EQ(gs.players[0].nearest_blob, 2); // the first of equals
 }
 
-TEST(Levels, NoBlobsMissingAndDamagedFiles) {
+TEST(Levels, FinishedMissingAndDamagedLevels) {
     TempDir dir("glimbo_levels");
     FakeHost host;
     GameState gs = dir.start(host); // no level1.svg
